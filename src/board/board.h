@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/mine_grid.h"
+#include "toolkit/controls.h"
+#include "toolkit/form_context.h"
+
+namespace dravik {
+
+// Kinds of cell, as bits of the set CountInBlock takes.
+constexpr std::int16_t kKindCovered = 1;
+constexpr std::int16_t kKindUncovered = 2;
+constexpr std::int16_t kKindMarked = 4;
+
+inline constexpr const char* kMarkCaption = "@";
+
+// The controls of the main window that the board itself writes; the window owns them.
+struct BoardControls {
+    std::vector<Label>& cmdMine;  // element 0 is the template cell
+    TextBox& txtMines;
+    TextBox& txtPlots;
+    Frame& SSPanel1;
+    WindowFrame& window;
+};
+
+// A cell by index and by position; the three always agree.
+struct CellRef {
+    std::int16_t index;
+    std::int16_t row;  // 1..Rows
+    std::int16_t col;  // 1..Cols
+};
+
+// The game state of the main window and the queries that read it. A cell's state is its
+// caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
+class Board {
+public:
+    Board(BoardControls controls, FormContext& context);
+
+    // The board variables: 0 when the window is created.
+    std::int16_t Rows = 0;
+    std::int16_t Cols = 0;
+    std::int16_t MineCount = 0;
+    std::int16_t CellSize = 0;
+    std::int16_t LargeScreen = 0;
+    std::int16_t MarkCount = 0;
+    std::int16_t PlotsLeft = 0;
+    std::int16_t KeepUpScore = 0;
+    std::int16_t KeyHeld = 0;
+    std::int16_t MouseButton = 0;
+    std::int16_t StopFlag = 0;
+    MineGridArray MineGrid;
+
+    // Queries. Rows and columns count from 1, indexes from 0; index must be CellIndex(row, col).
+    std::int16_t CellIndex(std::int16_t row, std::int16_t col) const;
+    CellRef CellAt(std::int16_t index) const;
+    std::int16_t AdjacentMineCount(std::int16_t row, std::int16_t col) const;
+    std::int16_t AdjacentCovered(std::int16_t index, std::int16_t row, std::int16_t col) const;
+    std::int16_t AdjacentMarks(std::int16_t index, std::int16_t row, std::int16_t col) const;
+    // Cells of the block whose kind is in the bit set kinds; the block must lie on the board.
+    std::int16_t CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::int16_t rowFrom,
+                              std::int16_t colTo, std::int16_t rowTo) const;
+    // Caption colour for a count of mines (0..8 in play).
+    static Colour MinesColour(std::int16_t nofmines);
+
+    Label& Cell(std::int16_t index) { return controls_.cmdMine.at(static_cast<std::size_t>(index)); }
+    const Label& Cell(std::int16_t index) const {
+        return controls_.cmdMine.at(static_cast<std::size_t>(index));
+    }
+    const std::string& Caption(std::int16_t index) const { return Cell(index).Caption; }
+    bool IsCovered(std::int16_t index) const { return Caption(index).empty(); }
+    bool IsMarked(std::int16_t index) const { return Caption(index) == kMarkCaption; }
+    // The number a cell's caption reads as: 1..8 for numbered cells, 0 for "", "@" and "0".
+    std::int16_t CellNumber(std::int16_t index) const;
+
+    // The neighbours of a cell in the fixed order above, below, left, right, above-left,
+    // above-right, below-left, below-right; those off the board are skipped.
+    template <typename Visit>
+    void ForEachNeighbour(const CellRef& cell, Visit&& visit) const {
+        for (std::size_t k = 0; k < kNeighbourOrder.size(); ++k) {
+            CellRef next{};
+            if (Neighbour(cell, k, next)) {
+                visit(next);
+            }
+        }
+    }
+    static constexpr std::size_t kNeighbourCount = 8;
+    // The k-th neighbour in that order, if it lies on the board.
+    bool Neighbour(const CellRef& cell, std::size_t k, CellRef& out) const;
+
+    // Counter texts.
+    void ShowMineCounter();
+    void ShowPlotsCounter();
+
+    // Start of a game.
+    void SetLayout(std::int16_t layout);
+    void BuildBoard();
+    void ResetBoard();
+    void LayMineField();
+    void ClearMineGrid();
+
+    BoardControls& Controls() { return controls_; }
+
+private:
+    struct Step {
+        int dRow;
+        int dCol;
+    };
+    static constexpr std::array<Step, kNeighbourCount> kNeighbourOrder = {
+        {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}}};
+
+    void ResetCounters();
+
+    BoardControls controls_;
+    FormContext& context_;
+};
+
+}  // namespace dravik

@@ -1,0 +1,90 @@
+#include "board/board.h"
+
+namespace dravik {
+
+namespace {
+
+// Board geometry of the two layouts, in twips (font sizes in points).
+struct LayoutMetrics {
+    bool movesWindow;
+    int windowLeft;
+    int windowTop;
+    int windowWidth;
+    int windowHeight;
+    int panelWidth;
+    int panelHeight;
+    std::int16_t cellSize;
+    float fontSize;
+};
+
+constexpr LayoutMetrics kNormal{false, 0, 0, 8085, 5715, 7905, 4365, 255, 8.25f};
+constexpr LayoutMetrics kLarge{true, 90, 195, 11850, 7800, 11700, 6400, 383, 12.0f};
+
+// Where the first cell sits inside the panel.
+constexpr int kGridLeft = 60;
+constexpr int kGridTop = 120;
+
+}  // namespace
+
+void Board::SetLayout(std::int16_t layout) {
+    const LayoutMetrics& m = layout == 1 ? kLarge : kNormal;
+    Cols = 30;
+    Rows = 16;
+    MineCount = 99;
+    WindowFrame& window = controls_.window;
+    if (m.movesWindow) {
+        window.Left = m.windowLeft;
+        window.Top = m.windowTop;
+    }
+    window.Height = m.windowHeight;
+    window.Width = m.windowWidth;
+    controls_.SSPanel1.Height = m.panelHeight;
+    controls_.SSPanel1.Width = m.panelWidth;
+    CellSize = m.cellSize;
+    Label& cellTemplate = controls_.cmdMine.at(0);
+    cellTemplate.Width = CellSize;
+    cellTemplate.Height = CellSize;
+    cellTemplate.FontInfo.Size = m.fontSize;
+    MineGrid.Recreate(Rows, Cols);
+}
+
+void Board::BuildBoard() {
+    std::vector<Label>& cells = controls_.cmdMine;
+    cells.reserve(static_cast<std::size_t>(Rows * Cols));
+    for (int r0 = 0; r0 < Rows; ++r0) {
+        for (int c0 = 0; c0 < Cols; ++c0) {
+            const auto index = static_cast<std::size_t>(r0 * Cols + c0);
+            if (index == 0) {
+                continue;
+            }
+            if (cells.size() <= index) {
+                cells.resize(index + 1);
+            }
+            Label& cell = cells[index];
+            cell = cells.at(0);
+            cell.Visible = false;
+            cell.Left = CellSize * c0 + kGridLeft;
+            cell.Top = CellSize * r0 + kGridTop;
+            cell.Visible = true;
+        }
+    }
+    ResetCounters();
+}
+
+void Board::ResetBoard() {
+    for (int r0 = 0; r0 < Rows; ++r0) {
+        for (int c0 = 0; c0 < Cols; ++c0) {
+            Label& cell = Cell(static_cast<std::int16_t>(r0 * Cols + c0));
+            cell.Visible = true;
+            cell.Caption.clear();
+            // The fourth display property every replay sets to 1: the opaque background, so a
+            // cell always paints its colour over the panel.
+            cell.BackStyle = kBackOpaque;
+            cell.BorderStyle = kBorderFixedSingle;
+            cell.BackColor = kButtonFace;
+        }
+    }
+    ResetCounters();
+}
+
+}  // namespace dravik

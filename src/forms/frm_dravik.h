@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "board/board.h"
+#include "board/mod_dravik.h"
+#include "forms/frm_options.h"
+#include "play/play.h"
+#include "rules/keep_up.h"
+#include "rules/obvious_rule.h"
+#include "rules/two_adjacent_rule.h"
+#include "toolkit/controls.h"
+#include "toolkit/form_context.h"
+#include "toolkit/toolkit.h"
+
+namespace dravik {
+
+// Key codes and shift bits of the key handlers.
+constexpr std::int16_t vbKeyShift = 16;
+constexpr std::int16_t vbKeyControl = 17;
+constexpr std::int16_t vbKeyEscape = 27;
+constexpr std::int16_t vbShiftMask = 1;
+constexpr std::int16_t vbCtrlMask = 2;
+constexpr std::int16_t vbAltMask = 4;
+
+// Mouse buttons of cmdMine_MouseUp.
+constexpr std::int16_t vbLeftButton = 1;
+constexpr std::int16_t vbRightButton = 2;
+constexpr std::int16_t vbMiddleButton = 4;
+
+// The main window: its controls, its game state and every handler of its events. The front end
+// calls the handlers and mirrors the controls; a handler of an unloaded window does nothing.
+class frmDravik : public Form {
+public:
+    frmDravik(Toolkit& toolkit, ModDravik& options);
+    ~frmDravik() override;
+
+    // Controls, as created.
+    WindowFrame Window;
+    Font WindowFont;
+    Frame SSPanel1;
+    std::vector<Label> cmdMine;  // element 0 is the template of every cell
+    TextBox txtPlots;
+    CheckBox chkExtra;
+    CheckBox chkKeepUp;
+    CommandButton cmdReplay;
+    CommandButton cmdMultiple;
+    CommandButton mnuRule1_Once;
+    TextBox txtMines;
+    Label lblKeepUp;
+
+    MenuItem mnuFile;
+    MenuItem mnuReplay;
+    MenuItem mnuExit;
+    MenuItem mnuRules;
+    MenuItem mnuRule1Once;
+    MenuItem mnuRule2;
+    MenuItem mnuSep1;
+    MenuItem mnuRule1;
+    MenuItem mnuHelp;
+    MenuItem mnuLargeScreen;
+    MenuItem mnuOption;
+    MenuItem mnuAbout;
+
+    // Loads the window: counts it as loaded and runs Form_Load.
+    void Load();
+
+    // Event handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyDown(std::int16_t keyCode, std::int16_t shift);
+    void Form_KeyUp(std::int16_t keyCode, std::int16_t shift);
+    void cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t shift, float x,
+                         float y);
+    void cmdMine_Click(std::int16_t index);
+    void cmdReplay_Click();
+    void cmdMultiple_Click();
+    void mnuRule1_Once_Click();
+    void chkKeepUp_Click();
+    void mnuReplay_Click();
+    void mnuExit_Click();
+    void mnuRule1Once_Click();
+    void mnuRule2_Click();
+    void mnuRule1_Click();
+    void mnuOption_Click();
+    void mnuAbout_Click();
+    // The window's close box: the same as "E&xit".
+    void closeBoxClicked();
+
+    static Colour MinesColour(std::int16_t nofmines) { return Board::MinesColour(nofmines); }
+
+    // For the front end and tests.
+    Board& GetBoard() { return board_; }
+    const Board& GetBoard() const { return board_; }
+    frmOptions* OptionsForm() { return optionsForm_.get(); }
+    // True once the start question was cancelled: the window holds no board and closes at its
+    // first activation.
+    bool StartCancelled() const { return startCancelled_; }
+
+private:
+    void CreateControls();
+    // Runs a handler body unless the window is gone or has no board; a body that finds its
+    // window unloaded meanwhile unwinds to here.
+    template <typename Body>
+    void Handle(Body&& body);
+
+    void MarkingStep(std::int16_t index);
+    void FollowUp();
+    void IdleClick();
+    void LeftClick(const CellRef& cell);
+    void Replay();
+    void GuardedRepeatedRun();
+
+    ModDravik& options_;
+    FormContext context_;
+    Board board_;
+    Play play_;
+    KeepUp keepUp_;
+    ObviousRule obviousRule_;
+    TwoAdjacent twoAdjacent_;
+    std::unique_ptr<frmOptions> optionsForm_;
+    bool startCancelled_ = false;
+};
+
+}  // namespace dravik

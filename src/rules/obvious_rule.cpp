@@ -1,0 +1,85 @@
+#include "rules/obvious_rule.h"
+
+#include "toolkit/text.h"
+
+namespace dravik {
+
+namespace {
+constexpr int kMovePoint = 1;
+constexpr int kMinePenalty = 3;
+constexpr int kScanCredit = -1;
+}  // namespace
+
+int ObviousRule::FireAt(const CellRef& cell) {
+    const std::int16_t n = board_.CellNumber(cell.index);
+    if (n <= 0) {
+        return 0;
+    }
+    const std::int16_t covered = board_.AdjacentCovered(cell.index, cell.row, cell.col);
+    if (covered == 0) {
+        return 0;
+    }
+    const std::int16_t marks = board_.AdjacentMarks(cell.index, cell.row, cell.col);
+    if (marks + covered == n) {
+        play_.MarkNeighbours(cell.index, cell.row, cell.col);
+        return 1;
+    }
+    if (marks == board_.AdjacentMineCount(cell.row, cell.col)) {
+        return play_.UncoverNeighbours(cell.index, cell.row, cell.col) < 0 ? -1 : 1;
+    }
+    return 0;
+}
+
+std::int16_t ObviousRule::ObviousRuleScan() {
+    std::int16_t fired = 0;
+    for (std::int16_t row = 1; row <= board_.Rows; ++row) {
+        for (std::int16_t col = 1; col <= board_.Cols; ++col) {
+            const int result = FireAt(CellRef{board_.CellIndex(row, col), row, col});
+            if (result < 0) {
+                return -1;
+            }
+            fired = static_cast<std::int16_t>(fired + result);
+        }
+    }
+    return fired;
+}
+
+std::int16_t ObviousRule::ObviousRuleOnce() {
+    const std::int16_t result = ObviousRuleScan();
+    if (keepUp_.On()) {
+        if (result > 0) {
+            keepUp_.Add(kScanCredit);
+        } else if (result < 0) {
+            keepUp_.Add(kMinePenalty);
+        }
+    }
+    return result;
+}
+
+void ObviousRule::ObviousRuleMultiple() {
+    board_.StopFlag = kFalse;
+    std::int16_t passes = 0;
+    std::int16_t result = 0;
+    do {
+        result = ObviousRuleOnce();
+        ++passes;
+        context_.Yield();
+    } while (result > 0 && board_.StopFlag == kFalse);
+    if (((~board_.StopFlag) & options_.ShowRuleCount) != 0) {
+        context_.MsgBox("Number of Times rule applied: " + FormatPlain(passes));
+    }
+}
+
+void ObviousRule::KeepUpAfterMove() {
+    if (!keepUp_.On()) {
+        return;
+    }
+    if (keepUp_.Extra()) {
+        keepUp_.Add(kMovePoint);
+        ObviousRuleMultiple();
+    } else if (ObviousRuleScan() == 0) {
+        keepUp_.Add(kMovePoint);
+    }
+}
+
+}  // namespace dravik

@@ -1,0 +1,68 @@
+#include "toolkit/text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "toolkit/runtime_error.h"
+
+namespace dravik {
+
+std::string Format000(int value) {
+    std::string digits = std::to_string(std::abs(static_cast<long>(value)));
+    if (digits.size() < 3) {
+        digits.insert(0, 3 - digits.size(), '0');
+    }
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string FormatPlain(int value) { return std::to_string(value); }
+
+std::string FormatSignReserving(int value) {
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) {
+        ++pos;
+    }
+    double sign = 1.0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        sign = text[pos] == '-' ? -1.0 : 1.0;
+        ++pos;
+    }
+    double value = 0.0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = value * 10.0 + (text[pos] - '0');
+    }
+    if (pos < text.size() && text[pos] == '.') {
+        double scale = 0.1;
+        for (++pos; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+            value += (text[pos] - '0') * scale;
+            scale /= 10.0;
+        }
+    }
+    return sign * value;
+}
+
+std::int16_t RoundToInt16(double value) {
+    const double rounded = std::nearbyint(value);  // the default rounding mode is half to even
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
+        throw RuntimeError(kErrOverflow, "Overflow");
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t TextToInt16(std::string_view text) {
+    // Cells hold "", "@" or one digit; skip the general parser for those.
+    if (text.empty()) {
+        return 0;
+    }
+    if (text.size() == 1) {
+        const char c = text.front();
+        return (c >= '0' && c <= '9') ? static_cast<std::int16_t>(c - '0') : 0;
+    }
+    return RoundToInt16(LeadingNumber(text));
+}
+
+}  // namespace dravik

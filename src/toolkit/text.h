@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dravik {
+
+// "000": at least three digits, zero-padded, a minus sign in front of a negative value.
+std::string Format000(int value);
+
+// Plain decimal digits, a minus sign only for a negative value.
+std::string FormatPlain(int value);
+
+// One space reserved for the sign: " 2" for 2, "-2" for -2.
+std::string FormatSignReserving(int value);
+
+// The value of the number a text begins with (after blanks; an optional sign, digits and a
+// fraction); a text that begins with no number reads as 0.
+double LeadingNumber(std::string_view text);
+
+// Rounds half to even into the 16-bit range; throws RuntimeError "Overflow" outside it.
+std::int16_t RoundToInt16(double value);
+
+// The 16-bit number a text begins with: "" and "@" give 0.
+std::int16_t TextToInt16(std::string_view text);
+
+}  // namespace dravik
