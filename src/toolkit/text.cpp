@@ -1,6 +1,7 @@
 #include "toolkit/text.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "toolkit/runtime_error.h"
@@ -8,11 +9,10 @@
 namespace dravik {
 
 std::string Format000(int value) {
-    std::string digits = std::to_string(std::abs(static_cast<long>(value)));
-    if (digits.size() < 3) {
-        digits.insert(0, 3 - digits.size(), '0');
-    }
-    return value < 0 ? "-" + digits : digits;
+    char text[16];
+    const long magnitude = std::labs(static_cast<long>(value));
+    std::snprintf(text, sizeof text, value < 0 ? "-%03ld" : "%03ld", magnitude);
+    return text;
 }
 
 std::string FormatPlain(int value) { return std::to_string(value); }

@@ -1,0 +1,84 @@
+#include "qt/look.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace dravik::qt {
+
+namespace {
+
+double LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+}  // namespace
+
+int TwipsToPixels(int twips) {
+    static const double dpi = LogicalDpi();
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    const int x0 = TwipsToPixels(left);
+    const int y0 = TwipsToPixels(top);
+    return QRect(x0, y0, TwipsToPixels(left + width) - x0, TwipsToPixels(top + height) - y0);
+}
+
+QColor ToQColor(Colour colour, const QWidget& widget) {
+    if (!IsSystemColour(colour)) {
+        return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    }
+    const QPalette& palette = widget.palette();
+    switch (colour) {
+        case kWindowBackground:
+            return palette.color(QPalette::Base);
+        case kWindowText:
+            return palette.color(QPalette::Text);
+        case kButtonText:
+            return palette.color(QPalette::ButtonText);
+        case kButtonFace:
+        default:
+            return palette.color(QPalette::Button);
+    }
+}
+
+QFont ToQFont(const Font& font) {
+    QFont result;
+    if (font.Name == "MS Serif") {
+        result.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("DejaVu Serif")});
+        result.setStyleHint(QFont::Serif);
+    } else if (font.Name == "Arial") {
+        result.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+        result.setStyleHint(QFont::SansSerif);
+    } else {
+        result.setFamily(QString::fromStdString(font.Name));
+    }
+    result.setPointSizeF(font.Size);
+    result.setBold(font.Bold);
+    return result;
+}
+
+void Place(QWidget& widget, const ControlBase& control) {
+    const QRect rect = TwipsRect(control);
+    if (widget.geometry() != rect) {
+        widget.setGeometry(rect);
+    }
+    if (widget.isVisibleTo(widget.parentWidget()) != control.Visible) {
+        widget.setVisible(control.Visible);
+    }
+    if (widget.isEnabled() != control.Enabled) {
+        widget.setEnabled(control.Enabled);
+    }
+}
+
+QString ToQText(const std::string& text) {
+    QString result = QString::fromStdString(text);
+    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return result;
+}
+
+}  // namespace dravik::qt

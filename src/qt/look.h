@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+#include "toolkit/controls.h"
+#include "toolkit/palette.h"
+
+class QWidget;
+
+namespace dravik::qt {
+
+// Twips to logical pixels at the screen's logical DPI; device pixel ratios are Qt's concern.
+int TwipsToPixels(int twips);
+// A control's rectangle, edges rounded separately so that neighbouring cells share them.
+QRect TwipsRect(int left, int top, int width, int height);
+inline QRect TwipsRect(const ControlBase& c) { return TwipsRect(c.Left, c.Top, c.Width, c.Height); }
+
+// Plain colours as they are; system colours from the widget's palette.
+QColor ToQColor(Colour colour, const QWidget& widget);
+
+// A font as the forms name it, falling back to what this desktop has: a bold serif where
+// "MS Serif" is missing, the metric twin of "Arial".
+QFont ToQFont(const Font& font);
+
+// Puts a widget where its model says and shows or hides it.
+void Place(QWidget& widget, const ControlBase& control);
+
+// Model captions mark the access key with '&' as Qt does; the one difference is a line break.
+QString ToQText(const std::string& text);
+
+}  // namespace dravik::qt

@@ -1,0 +1,34 @@
+#include <QApplication>
+
+#include "board/mod_dravik.h"
+#include "forms/frm_dravik.h"
+#include "qt/icon.h"
+#include "qt/main_window.h"
+#include "qt/qt_toolkit.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dravik 2000"));
+    QApplication::setWindowIcon(dravik::qt::GameIcon());
+
+    dravik::qt::QtToolkit toolkit;
+    dravik::ModDravik options;
+    dravik::frmDravik form(toolkit, options);
+    toolkit.SetMainForm(&form);
+    dravik::qt::MainWindow window(form);
+    toolkit.SetMainWidget(&window);
+    toolkit.SetSync([&window] { window.Sync(); });
+
+    form.Load();
+    if (!form.Loaded()) {
+        return 0;
+    }
+    // A cancelled start question closes the window at its first activation, before it paints.
+    form.Form_Activate();
+    if (!form.Loaded()) {
+        return 0;
+    }
+    window.Sync();
+    window.show();
+    return QApplication::exec();
+}

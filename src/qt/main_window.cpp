@@ -1,0 +1,240 @@
+#include "qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "qt/icon.h"
+#include "qt/key_codes.h"
+#include "qt/look.h"
+#include "qt/minefield_widget.h"
+
+namespace dravik::qt {
+
+namespace {
+
+// What the window's frame and title bar take of its outer size; the menu bar is Qt's own.
+constexpr int kFrameWidthTwips = 150;
+constexpr int kFrameHeightTwips = 435;
+
+QPushButton* MakeButton(const CommandButton& model, QWidget* parent) {
+    auto* button = new QPushButton(ToQText(model.Caption), parent);
+    button->setAutoDefault(true);  // Enter presses the button that has the focus
+    Place(*button, model);
+    return button;
+}
+
+QLineEdit* MakeCounter(const TextBox& model, QWidget* parent) {
+    auto* counter = new QLineEdit(parent);
+    counter->setFont(ToQFont(model.FontInfo));
+    counter->setReadOnly(true);
+    counter->setFocusPolicy(Qt::NoFocus);
+    counter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Disabled, yet the count must stay readable.
+    QPalette palette = counter->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    counter->setPalette(palette);
+    Place(*counter, model);
+    return counter;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(frmDravik& form)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      form_(form) {
+    setWindowIcon(GameIcon());
+    setFont(ToQFont(form.WindowFont));
+    client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    client_->setBackgroundRole(QPalette::Base);
+    setCentralWidget(client_);
+    BuildStrip();
+    BuildMenus();
+    qApp->installEventFilter(this);
+    Sync();
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+template <typename Handler>
+void MainWindow::Run(Handler&& handler) {
+    handler();
+    if (form_.Loaded()) {
+        Sync();
+    }
+}
+
+void MainWindow::BuildStrip() {
+    minefield_ = new MinefieldWidget(form_.SSPanel1, form_.cmdMine, client_);
+    minefield_->onMouseUp = [this](int index, int button, int shift, float x, float y) {
+        Run([&] {
+            form_.cmdMine_MouseUp(static_cast<Int16>(index), static_cast<Int16>(button),
+                                  static_cast<Int16>(shift), x, y);
+        });
+    };
+    minefield_->onClick = [this](int index) {
+        Run([&] { form_.cmdMine_Click(static_cast<Int16>(index)); });
+    };
+    txtPlots_ = MakeCounter(form_.txtPlots, client_);
+    chkExtra_ = new QCheckBox(ToQText(form_.chkExtra.Caption), client_);
+    connect(chkExtra_, &QCheckBox::clicked, this, [this](bool checked) {
+        form_.chkExtra.Value = checked ? kChecked : kUnchecked;
+    });
+    chkKeepUp_ = new QCheckBox(ToQText(form_.chkKeepUp.Caption), client_);
+    connect(chkKeepUp_, &QCheckBox::clicked, this, [this](bool checked) {
+        form_.chkKeepUp.Value = checked ? kChecked : kUnchecked;
+        Run([&] { form_.chkKeepUp_Click(); });
+    });
+    cmdReplay_ = MakeButton(form_.cmdReplay, client_);
+    connect(cmdReplay_, &QPushButton::clicked, this, [this] { Run([&] { form_.cmdReplay_Click(); }); });
+    cmdMultiple_ = MakeButton(form_.cmdMultiple, client_);
+    connect(cmdMultiple_, &QPushButton::clicked, this,
+            [this] { Run([&] { form_.cmdMultiple_Click(); }); });
+    rule1Once_ = MakeButton(form_.mnuRule1_Once, client_);
+    connect(rule1Once_, &QPushButton::clicked, this,
+            [this] { Run([&] { form_.mnuRule1_Once_Click(); }); });
+    txtMines_ = MakeCounter(form_.txtMines, client_);
+    lblKeepUp_ = new QLabel(client_);
+    lblKeepUp_->setFocusPolicy(Qt::NoFocus);
+
+    // Focus moves in the order of the tab indexes; labels and counters take none.
+    setTabOrder(rule1Once_, cmdMultiple_);
+    setTabOrder(cmdMultiple_, cmdReplay_);
+    setTabOrder(cmdReplay_, chkKeepUp_);
+    setTabOrder(chkKeepUp_, chkExtra_);
+    rule1Once_->setFocus();
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)()) {
+    QAction* action = menu->addAction(ToQText(item.Caption));
+    if (!item.Shortcut.empty()) {
+        action->setShortcut(QKeySequence(QString::fromStdString(item.Shortcut)));
+    }
+    action->setEnabled(item.Enabled);
+    if (handler != nullptr) {
+        connect(action, &QAction::triggered, this, [this, handler] { Run([&] { (form_.*handler)(); }); });
+    }
+    return action;
+}
+
+void MainWindow::BuildMenus() {
+    QMenu* game = menuBar()->addMenu(ToQText(form_.mnuFile.Caption));
+    AddAction(game, form_.mnuReplay, &frmDravik::mnuReplay_Click);
+    AddAction(game, form_.mnuExit, &frmDravik::mnuExit_Click);
+    QMenu* rules = menuBar()->addMenu(ToQText(form_.mnuRules.Caption));
+    AddAction(rules, form_.mnuRule1Once, &frmDravik::mnuRule1Once_Click);
+    AddAction(rules, form_.mnuRule2, &frmDravik::mnuRule2_Click);
+    rules->addSeparator();
+    mnuRule1_ = AddAction(rules, form_.mnuRule1, &frmDravik::mnuRule1_Click);
+    mnuRule1_->setCheckable(true);
+    QMenu* help = menuBar()->addMenu(ToQText(form_.mnuHelp.Caption));
+    AddAction(help, form_.mnuLargeScreen, nullptr);
+    AddAction(help, form_.mnuOption, &frmDravik::mnuOption_Click);
+    AddAction(help, form_.mnuAbout, &frmDravik::mnuAbout_Click);
+}
+
+void MainWindow::SyncWindowFrame() {
+    const WindowFrame& frame = form_.Window;
+    if (frame.Width == shownFrame_.Width && frame.Height == shownFrame_.Height &&
+        frame.Left == shownFrame_.Left && frame.Top == shownFrame_.Top &&
+        frame.Caption == shownFrame_.Caption) {
+        return;
+    }
+    setWindowTitle(QString::fromStdString(frame.Caption));
+    const int panelBottom = TwipsToPixels(form_.SSPanel1.Top + form_.SSPanel1.Height);
+    const int menuHeight = menuBar()->sizeHint().height();
+    const int width = TwipsToPixels(frame.Width - kFrameWidthTwips);
+    const int height = std::max(TwipsToPixels(frame.Height - kFrameHeightTwips),
+                                menuHeight + panelBottom + 1);
+    setFixedSize(width, height);
+    if (frame.Left != shownFrame_.Left || frame.Top != shownFrame_.Top) {
+        move(TwipsToPixels(frame.Left), TwipsToPixels(frame.Top));
+    }
+    shownFrame_ = frame;
+}
+
+void MainWindow::Sync() {
+    SyncWindowFrame();
+    minefield_->Sync();
+    const auto setText = [](QLineEdit* edit, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        if (edit->text() != shown) {
+            edit->setText(shown);
+        }
+    };
+    setText(txtMines_, form_.txtMines.Text);
+    setText(txtPlots_, form_.txtPlots.Text);
+    Place(*txtMines_, form_.txtMines);
+    Place(*txtPlots_, form_.txtPlots);
+    Place(*chkExtra_, form_.chkExtra);
+    chkExtra_->setChecked(form_.chkExtra.Value != 0);
+    Place(*chkKeepUp_, form_.chkKeepUp);
+    chkKeepUp_->setChecked(form_.chkKeepUp.Value != 0);
+    Place(*cmdReplay_, form_.cmdReplay);
+    Place(*cmdMultiple_, form_.cmdMultiple);
+    Place(*rule1Once_, form_.mnuRule1_Once);
+    Place(*lblKeepUp_, form_.lblKeepUp);
+    const QString keepUp = QString::fromStdString(form_.lblKeepUp.Caption);
+    if (lblKeepUp_->text() != keepUp) {
+        lblKeepUp_->setText(keepUp);
+    }
+    mnuRule1_->setChecked(form_.mnuRule1.Checked);
+}
+
+// Every key of the window reaches the form before the control that has the focus, once: the
+// filter acts where the event is first delivered, not again as it travels up to the parents.
+bool MainWindow::IsMineKeyEvent(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) {
+        return false;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    return widget == (focus != nullptr && focus->window() == this ? focus : this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsMineKeyEvent(watched, event)) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool down = event->type() == QEvent::KeyPress;
+    if (!down && key->isAutoRepeat()) {
+        return false;
+    }
+    const KeyInput input = ToKeyInput(*key, down);
+    Run([&] {
+        if (down) {
+            form_.Form_KeyDown(input.keyCode, input.shift);
+        } else {
+            form_.Form_KeyUp(input.keyCode, input.shift);
+        }
+    });
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    form_.closeBoxClicked();
+    event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        form_.Form_Activate();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace dravik::qt

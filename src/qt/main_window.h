@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "forms/frm_dravik.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace dravik::qt {
+
+class MinefieldWidget;
+
+// The view of the main form. It owns no game state: it passes every event to the form's handler
+// and afterwards mirrors the form's controls (only what changed is repainted).
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(frmDravik& form);
+    ~MainWindow() override;
+
+    // Brings every widget in line with the form's controls.
+    void Sync();
+
+    MinefieldWidget* Minefield() const { return minefield_; }
+    QLineEdit* MineCounter() const { return txtMines_; }
+    QLineEdit* PlotsCounter() const { return txtPlots_; }
+    QPushButton* Rule1Button() const { return rule1Once_; }
+    QCheckBox* KeepUpBox() const { return chkKeepUp_; }
+    QCheckBox* ExtraBox() const { return chkExtra_; }
+    QLabel* KeepUpLabel() const { return lblKeepUp_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    template <typename Handler>
+    void Run(Handler&& handler);
+    void BuildStrip();
+    void BuildMenus();
+    QAction* AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)());
+    void SyncWindowFrame();
+    bool IsMineKeyEvent(QObject* watched, QEvent* event) const;
+
+    frmDravik& form_;
+    QWidget* client_ = nullptr;
+    MinefieldWidget* minefield_ = nullptr;
+    QLineEdit* txtMines_ = nullptr;
+    QLineEdit* txtPlots_ = nullptr;
+    QCheckBox* chkExtra_ = nullptr;
+    QCheckBox* chkKeepUp_ = nullptr;
+    QPushButton* cmdReplay_ = nullptr;
+    QPushButton* cmdMultiple_ = nullptr;
+    QPushButton* rule1Once_ = nullptr;
+    QLabel* lblKeepUp_ = nullptr;
+    QAction* mnuRule1_ = nullptr;
+    WindowFrame shownFrame_;
+};
+
+}  // namespace dravik::qt

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls.h"
+
+namespace dravik::qt {
+
+// The panel that holds the cells, drawn as one widget: every visible cell is painted from its
+// model, and only cells whose look changed since the last sync are repainted. Takes no focus.
+class MinefieldWidget : public QWidget {
+    Q_OBJECT
+public:
+    MinefieldWidget(const Frame& panel, const std::vector<Label>& cells, QWidget* parent);
+
+    // Releasing a button over a cell: index, button bit (1, 2, 4), shift bits, position in
+    // twips; then the click on the same cell, when the pointer is still over it.
+    std::function<void(int index, int button, int shift, float x, float y)> onMouseUp;
+    std::function<void(int index)> onClick;
+
+    // Brings the widget in line with the models.
+    void Sync();
+    // The cell under a point of the widget, or -1.
+    int CellAt(const QPoint& point) const;
+    // Where a cell is drawn, in widget pixels.
+    QRect CellRect(int index) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Look {
+        std::string caption;
+        Colour back = 0;
+        Colour fore = 0;
+        Int16 border = 0;
+        bool visible = false;
+        QRect rect;
+        float fontSize = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look LookOf(const Label& cell) const;
+    void PaintCell(QPainter& painter, const Label& cell, const QRect& rect);
+    const QFont& FontFor(const Font& font);
+
+    const Frame& panel_;
+    const std::vector<Label>& cells_;
+    std::vector<Look> shown_;
+    QFont font_;
+    Font fontKey_;
+    int pressedCell_ = -1;
+};
+
+}  // namespace dravik::qt

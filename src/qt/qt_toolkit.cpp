@@ -1,0 +1,101 @@
+#include "qt/qt_toolkit.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+#include <chrono>
+
+#include "forms/frm_options.h"
+#include "qt/look.h"
+#include "qt/options_dialog.h"
+
+namespace dravik::qt {
+
+void QtToolkit::Sync() const {
+    if (sync_) {
+        sync_();
+    }
+}
+
+QWidget* QtToolkit::DialogParent() const {
+    return mainWidget_ != nullptr && mainWidget_->isVisible() ? mainWidget_ : nullptr;
+}
+
+std::int16_t QtToolkit::MsgBox(const std::string& text, std::int16_t style,
+                               const std::string& title) {
+    Sync();
+    QMessageBox box(DialogParent());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(QString::fromUtf8(title.empty() ? kApplicationTitle : title.c_str()));
+    box.setText(ToQText(text));
+    box.setTextFormat(Qt::PlainText);
+    if (style == vbYesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (style != vbYesNoCancel) {
+        return vbOK;
+    }
+    if (clicked == box.button(QMessageBox::Yes)) {
+        return vbYes;
+    }
+    if (clicked == box.button(QMessageBox::No)) {
+        return vbNo;
+    }
+    return vbCancel;
+}
+
+void QtToolkit::Beep() { QApplication::beep(); }
+
+void QtToolkit::Yield() {
+    Sync();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+float QtToolkit::Rnd() {
+    // 24 random bits scaled by 2^-24: uniform in [0, 1) and never 1.0, unlike a float
+    // distribution that may round up.
+    return static_cast<float>(generator_() >> 8) * (1.0f / 16777216.0f);
+}
+
+void QtToolkit::Randomize() {
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::seed_seq seed{static_cast<std::uint32_t>(std::random_device{}()),
+                       static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+    generator_.seed(seed);
+}
+
+void QtToolkit::ShowModal(Form& form) {
+    auto* options = dynamic_cast<frmOptions*>(&form);
+    if (options == nullptr || !form.Loaded()) {
+        return;
+    }
+    Sync();
+    OptionsDialog dialog(*options, DialogParent());
+    openDialog_ = &dialog;
+    dialog.exec();
+    openDialog_ = nullptr;
+    if (form.Loaded()) {
+        form.Unload();
+    }
+    Sync();
+}
+
+void QtToolkit::FormUnloaded(Form& form) {
+    if (&form == mainForm_) {
+        if (mainWidget_ != nullptr) {
+            mainWidget_->hide();
+        }
+        QCoreApplication::exit(0);
+    } else if (openDialog_ != nullptr) {
+        openDialog_->accept();
+    }
+}
+
+}  // namespace dravik::qt

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <random>
+
+#include "toolkit/toolkit.h"
+
+class QWidget;
+
+namespace dravik::qt {
+
+class OptionsDialog;
+
+// The toolkit on Qt: real message boxes, the system beep, processEvents, and a generator seeded
+// from the system at Randomize. Before anything can block or repaint, the views are brought in
+// line with the models, so what the player sees is what the code has written.
+class QtToolkit : public Toolkit {
+public:
+    // The main form: unloading it ends the event loop.
+    void SetMainForm(const Form* form) { mainForm_ = form; }
+    // Parent of message boxes and dialogs once it is shown.
+    void SetMainWidget(QWidget* widget) { mainWidget_ = widget; }
+    // Mirrors every model on screen.
+    void SetSync(std::function<void()> sync) { sync_ = std::move(sync); }
+
+    std::int16_t MsgBox(const std::string& text, std::int16_t style,
+                        const std::string& title) override;
+    void Beep() override;
+    void Yield() override;
+    float Rnd() override;
+    void Randomize() override;
+    void ShowModal(Form& form) override;
+    void FormUnloaded(Form& form) override;
+
+private:
+    void Sync() const;
+    QWidget* DialogParent() const;
+
+    const Form* mainForm_ = nullptr;
+    QWidget* mainWidget_ = nullptr;
+    OptionsDialog* openDialog_ = nullptr;
+    std::function<void()> sync_;
+    std::mt19937 generator_{std::random_device{}()};
+};
+
+}  // namespace dravik::qt
