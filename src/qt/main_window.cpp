@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 
 #include "qt/icon.h"
 #include "qt/key_codes.h"
@@ -122,7 +123,9 @@ QAction* MainWindow::AddAction(QMenu* menu, const MenuItem& item, void (frmDravi
     }
     action->setEnabled(item.Enabled);
     if (handler != nullptr) {
-        connect(action, &QAction::triggered, this, [this, handler] { Run([&] { (form_.*handler)(); }); });
+        // std::invoke, not (form_.*handler)(), which GCC 12 miscompiles under -fsanitize=undefined.
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Run([&] { std::invoke(handler, form_); }); });
     }
     return action;
 }

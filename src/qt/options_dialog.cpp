@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 #include <vector>
 
 #include "qt/icon.h"
@@ -76,7 +77,9 @@ QPushButton* OptionsDialog::AddButton(const CommandButton& model, void (frmOptio
     button->setAutoDefault(false);
     button->setDefault(false);
     connect(button, &QPushButton::clicked, this, [this, handler] {
-        (form_.*handler)();
+        // Not (form_.*handler)(): GCC 12 with -fsanitize=undefined then calls the handler on a
+        // garbage object whenever it is not virtual.
+        std::invoke(handler, form_);
         AfterHandler();
     });
     return button;

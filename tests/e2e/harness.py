@@ -1,0 +1,226 @@
+"""Drives the real game under its own Xvfb server with real X events (xdotool) and reads the
+board back from screenshots by the cells' background colours."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+ROWS, COLS = 16, 30
+COVERED, EMPTY, NUMBER, USER_MARK, AUTO_MARK = " ", "0", "#", "@", "!"
+COLOURS = {
+    (0, 255, 0): EMPTY,
+    (0, 255, 255): NUMBER,
+    (255, 0, 255): USER_MARK,
+    (255, 0, 0): AUTO_MARK,
+}
+GAME = os.environ.get("DRAVIK_BINARY", "")
+
+
+def twips(value):
+    """Twips to pixels at the 96 DPI Xvfb reports, rounded as the game rounds."""
+    return int(value / 15 + 0.5)
+
+
+class Screenshot:
+    def __init__(self, ppm):
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", ppm)
+        self.width, self.height = int(match.group(1)), int(match.group(2))
+        self.pixels = ppm[match.end():]
+
+    def pixel(self, x, y):
+        at = 3 * (y * self.width + x)
+        return tuple(self.pixels[at:at + 3])
+
+
+class Game:
+    """One Xvfb server and one game process."""
+
+    def __init__(self, large=False):
+        self.large = large
+        self.display = None
+        self.xvfb = None
+        self.process = None
+
+    # --- processes -------------------------------------------------------------------------
+    def start(self, answer="alt+n"):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            self.display = ":" + pipe.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="dravik-e2e-"))
+        self.env.pop("WAYLAND_DISPLAY", None)
+        # Kept in a file, not a pipe that nobody drains.
+        self.log = open(os.path.join(self.env["XDG_RUNTIME_DIR"], "game.log"), "wb")
+        self.process = subprocess.Popen([GAME], env=self.env, stdout=self.log, stderr=self.log)
+        self.wait_window("^DRAVIK$")
+        if answer:
+            self.key(answer)
+        return self
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        if self.xvfb:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        if getattr(self, "log", None):
+            self.log.close()
+        shutil.rmtree(self.env.get("XDG_RUNTIME_DIR", ""), ignore_errors=True)
+
+    def exit_code(self, timeout=10):
+        return self.process.wait(timeout=timeout)
+
+    # --- X -----------------------------------------------------------------------------------
+    def xdotool(self, *args):
+        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        return result.stdout
+
+    def windows(self, name):
+        return [w for w in self.xdotool("search", "--onlyvisible", "--name", name).split() if w]
+
+    def wait_window(self, name, timeout=10.0, present=True):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = self.windows(name)
+            if bool(found) == present:
+                return found[0] if found else None
+            if self.process and self.process.poll() is not None and present:
+                raise AssertionError(f"the game ended (code {self.process.returncode}) "
+                                     f"before a window {name!r} appeared")
+            time.sleep(0.02)
+        raise AssertionError(f"window {name!r} {'never appeared' if present else 'stayed'}")
+
+    def geometry(self, window):
+        fields = dict(line.split("=") for line in self.xdotool(
+            "getwindowgeometry", "--shell", window).split())
+        return int(fields["X"]), int(fields["Y"]), int(fields["WIDTH"]), int(fields["HEIGHT"])
+
+    # Without a window manager nothing moves the keyboard focus: give it to the window that
+    # would have it, the topmost box or dialog, else the main window.
+    FOCUS_ORDER = ("^DRAVIK$", "^Dravik 2000 - General's report.$", "^Dravik II: Options$",
+                   "^Dravik 2000$")
+
+    def focus(self):
+        for name in self.FOCUS_ORDER:
+            found = self.windows(name)
+            if found:
+                self.xdotool("windowfocus", "--sync", found[-1])
+                return
+
+    def key(self, *keys):
+        self.focus()
+        self.xdotool("key", "--delay", "30", *keys)
+
+    def menu(self, title_key, item_key):
+        """Chooses a menu item by its access keys, e.g. ("alt+g", "x") for Exit."""
+        self.key(title_key)
+        time.sleep(0.2)  # the drop-down grabs the keyboard once it is mapped
+        self.xdotool("key", item_key)
+
+    def click(self, x, y, button=1, modifiers=()):
+        args = ["mousemove", "--sync", str(x), str(y)]
+        for m in modifiers:
+            args += ["keydown", m]
+        args += ["click", str(button)]
+        for m in reversed(modifiers):
+            args += ["keyup", m]
+        self.xdotool(*args)
+
+    def screenshot(self):
+        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                             capture_output=True, check=True).stdout
+        return Screenshot(ppm)
+
+    # --- the board ---------------------------------------------------------------------------
+    def main_window(self):
+        return self.wait_window("^Dravik 2000$")
+
+    def grid_origin(self, timeout=5.0):
+        """Top-left pixel of the panel that holds the cells, found from the black border of the
+        first covered cell once the window has painted (the bare root window is black too)."""
+        x, y, _, height = self.geometry(self.main_window())
+        left = x + twips(60)
+        deadline = time.monotonic() + timeout
+        found = None
+        while time.monotonic() < deadline:
+            shot = self.screenshot()
+            # The panel lies at least its own offset below the top, under the menus and strip.
+            for row in range(y + twips(540), y + height - 4):
+                inside = shot.pixel(left + 3, row + 3)
+                if (shot.pixel(left, row) == (0, 0, 0) and shot.pixel(left + 3, row) == (0, 0, 0)
+                        and inside not in ((0, 0, 0), (255, 255, 255))):
+                    origin = x, row - twips(120)
+                    if origin == found:  # the same on two screenshots: painted, not painting
+                        return origin
+                    found = origin
+                    break
+            time.sleep(0.05)
+        raise AssertionError("no covered cell found")
+
+    def cell_rect(self, row, col):
+        size = 383 if self.large else 255
+        x0, y0 = self.origin
+        left, top = size * (col - 1) + 60, size * (row - 1) + 120
+        return (x0 + twips(left), y0 + twips(top),
+                twips(left + size) - twips(left), twips(top + size) - twips(top))
+
+    def cell_centre(self, row, col):
+        x, y, w, h = self.cell_rect(row, col)
+        return x + w // 2, y + h // 2
+
+    def board(self, shot=None):
+        """The cells as 16 strings of 30 characters (see the constants above)."""
+        shot = shot or self.screenshot()
+        rows = []
+        for row in range(1, ROWS + 1):
+            line = ""
+            for col in range(1, COLS + 1):
+                x, y, _, _ = self.cell_rect(row, col)
+                line += COLOURS.get(shot.pixel(x + 3, y + 3), COVERED)
+            rows.append(line)
+        return rows
+
+    def click_cell(self, row, col, button=1, modifiers=()):
+        self.click(*self.cell_centre(row, col), button=button, modifiers=modifiers)
+
+    def client_point(self, left_twips, top_twips):
+        """A point of the window's client area, from twips."""
+        x0, y0 = self.origin
+        panel_top = y0 - twips(540)
+        return x0 + twips(left_twips), panel_top + twips(top_twips)
+
+    def wait_board(self, condition, timeout=5.0):
+        deadline = time.monotonic() + timeout
+        while True:
+            board = self.board()
+            if condition(board) or time.monotonic() > deadline:
+                return board
+            time.sleep(0.03)
+
+
+def count(board, kind):
+    return sum(line.count(kind) for line in board)
+
+
+class GameTestCase(unittest.TestCase):
+    """Starts a game answered "No" before each test and ends both processes after it."""
+    large = False
+    answer = "alt+n"
+
+    def setUp(self):
+        if not GAME:
+            self.skipTest("DRAVIK_BINARY is not set")
+        self.game = Game(large=self.large)
+        self.addCleanup(self.game.stop)
+        self.game.start(answer=self.answer)
+        if self.answer in ("alt+n", "alt+y"):
+            self.game.origin = self.game.grid_origin()
