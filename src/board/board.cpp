@@ -65,8 +65,9 @@ std::int16_t Board::CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::
     for (std::int16_t row = rowFrom; row <= rowTo; ++row) {
         for (std::int16_t col = colFrom; col <= colTo; ++col) {
             const std::int16_t index = CellIndex(row, col);
-            const std::int16_t kind =
-                IsMarked(index) ? kKindMarked : IsCovered(index) ? kKindCovered : kKindUncovered;
+            const std::int16_t kind = IsMarked(index)    ? kKindMarked
+                                      : IsCovered(index) ? kKindCovered
+                                                         : kKindUncovered;
             if ((kinds & kind) != 0) {
                 ++count;
             }
@@ -79,13 +80,17 @@ Colour Board::MinesColour(std::int16_t nofmines) {
     return PaletteColour(nofmines <= 5 ? nofmines : nofmines + 5);
 }
 
-std::int16_t Board::CellNumber(std::int16_t index) const { return TextToInt16(Caption(index)); }
+std::int16_t Board::CellNumber(std::int16_t index) const {
+    return TextToInt16(Caption(index));
+}
 
 void Board::ShowMineCounter() {
     controls_.txtMines.Text = Format000(MineCount - MarkCount);
 }
 
-void Board::ShowPlotsCounter() { controls_.txtPlots.Text = Format000(PlotsLeft); }
+void Board::ShowPlotsCounter() {
+    controls_.txtPlots.Text = Format000(PlotsLeft);
+}
 
 void Board::ResetCounters() {
     MarkCount = 0;

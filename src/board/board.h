@@ -37,7 +37,7 @@ struct CellRef {
 // The game state of the main window and the queries that read it. A cell's state is its
 // caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
 class Board {
-public:
+  public:
     Board(BoardControls controls, FormContext& context);
 
     // The board variables: 0 when the window is created.
@@ -66,7 +66,9 @@ public:
     // Caption colour for a count of mines (0..8 in play).
     static Colour MinesColour(std::int16_t nofmines);
 
-    Label& Cell(std::int16_t index) { return controls_.cmdMine.at(static_cast<std::size_t>(index)); }
+    Label& Cell(std::int16_t index) {
+        return controls_.cmdMine.at(static_cast<std::size_t>(index));
+    }
     const Label& Cell(std::int16_t index) const {
         return controls_.cmdMine.at(static_cast<std::size_t>(index));
     }
@@ -104,7 +106,7 @@ public:
 
     BoardControls& Controls() { return controls_; }
 
-private:
+  private:
     struct Step {
         int dRow;
         int dCol;

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "board/board.h"
 
 namespace dravik {
@@ -50,22 +52,19 @@ void Board::SetLayout(std::int16_t layout) {
 
 void Board::BuildBoard() {
     std::vector<Label>& cells = controls_.cmdMine;
-    cells.reserve(static_cast<std::size_t>(Rows * Cols));
+    cells.resize(1);  // the template; every other cell is created here, once per run
+    cells.reserve(static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols));
     for (int r0 = 0; r0 < Rows; ++r0) {
         for (int c0 = 0; c0 < Cols; ++c0) {
-            const auto index = static_cast<std::size_t>(r0 * Cols + c0);
-            if (index == 0) {
+            if (r0 == 0 && c0 == 0) {
                 continue;
             }
-            if (cells.size() <= index) {
-                cells.resize(index + 1);
-            }
-            Label& cell = cells[index];
-            cell = cells.at(0);
+            Label cell = cells.front();
             cell.Visible = false;
             cell.Left = CellSize * c0 + kGridLeft;
             cell.Top = CellSize * r0 + kGridTop;
             cell.Visible = true;
+            cells.push_back(std::move(cell));
         }
     }
     ResetCounters();

@@ -8,7 +8,7 @@ namespace dravik {
 // Mines by (row, col), bounds 0..rows and 0..cols; row 0 and column 0 exist but stay unused.
 // 1 = mine. Does not exist until first created.
 class MineGridArray {
-public:
+  public:
     void Recreate(std::int16_t rows, std::int16_t cols) {
         rows_ = rows;
         cols_ = cols;
@@ -22,7 +22,7 @@ public:
     std::int16_t& operator()(int row, int col) { return cells_.at(Offset(row, col)); }
     std::int16_t operator()(int row, int col) const { return cells_.at(Offset(row, col)); }
 
-private:
+  private:
     std::size_t Offset(int row, int col) const {
         if (row < 0 || row > rows_ || col < 0 || col > cols_) {
             return cells_.size();  // out of range: at() raises the subscript error

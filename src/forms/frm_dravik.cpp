@@ -261,8 +261,12 @@ void frmDravik::mnuAbout_Click() {
 }
 
 // Exit works in every state, also with no board after a cancelled start.
-void frmDravik::mnuExit_Click() { Unload(); }
+void frmDravik::mnuExit_Click() {
+    Unload();
+}
 
-void frmDravik::closeBoxClicked() { Unload(); }
+void frmDravik::closeBoxClicked() {
+    Unload();
+}
 
 }  // namespace dravik

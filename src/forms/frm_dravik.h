@@ -33,7 +33,7 @@ constexpr std::int16_t vbMiddleButton = 4;
 // The main window: its controls, its game state and every handler of its events. The front end
 // calls the handlers and mirrors the controls; a handler of an unloaded window does nothing.
 class frmDravik : public Form {
-public:
+  public:
     frmDravik(Toolkit& toolkit, ModDravik& options);
     ~frmDravik() override;
 
@@ -99,7 +99,7 @@ public:
     // first activation.
     bool StartCancelled() const { return startCancelled_; }
 
-private:
+  private:
     void CreateControls();
     // Runs a handler body unless the window is gone or has no board; a body that finds its
     // window unloaded meanwhile unwinds to here.

@@ -4,15 +4,6 @@ namespace dravik {
 
 namespace {
 
-template <typename Control>
-void Place(Control& control, int left, int top, int width, int height, std::int16_t tabIndex) {
-    control.Left = left;
-    control.Top = top;
-    control.Width = width;
-    control.Height = height;
-    control.TabIndex = tabIndex;
-}
-
 MenuItem Menu(const char* caption, const char* shortcut = "") {
     MenuItem item;
     item.Caption = caption;
@@ -20,7 +11,9 @@ MenuItem Menu(const char* caption, const char* shortcut = "") {
     return item;
 }
 
-Font CounterFont() { return Font{"Arial", 12.0f, true}; }
+Font CounterFont() {
+    return Font{"Arial", 12.0f, true};
+}
 
 }  // namespace
 
@@ -30,10 +23,10 @@ void frmDravik::CreateControls() {
     Window = WindowFrame{"Dravik 2000", 0, 0, 7935 + 150, 8565 + 720};
     WindowFont = Font{"MS Serif", 8.25f, true};
 
-    Place(SSPanel1, 0, 540, 7905, 7935, 8);
+    SetBounds(SSPanel1, 0, 540, 7905, 7935, 8);
 
     Label cell;
-    Place(cell, 60, 120, 255, 255, 9);
+    SetBounds(cell, 60, 120, 255, 255, 9);
     cell.BackColor = kButtonFace;
     cell.ForeColor = kButtonText;
     cell.BorderStyle = kBorderFixedSingle;
@@ -41,29 +34,23 @@ void frmDravik::CreateControls() {
     cell.FontInfo = WindowFont;
     cmdMine.assign(1, cell);
 
-    Place(txtPlots, 2340, 60, 615, 435, 7);
+    SetBounds(txtPlots, 2340, 60, 615, 435, 7);
     txtPlots.Enabled = false;
     txtPlots.FontInfo = CounterFont();
 
-    chkExtra.Caption = "Extra";
-    Place(chkExtra, 7020, 120, 855, 255, 6);
+    chkExtra = Captioned<CheckBox>("Extra", 7020, 120, 855, 255, 6);
     chkExtra.Visible = false;
 
-    chkKeepUp.Caption = "Keep Up Mode";
-    Place(chkKeepUp, 5340, 120, 1635, 255, 4);
+    chkKeepUp = Captioned<CheckBox>("Keep Up Mode", 5340, 120, 1635, 255, 4);
+    cmdReplay = Captioned<CommandButton>("Replay", 660, 120, 765, 375, 3);
+    cmdMultiple = Captioned<CommandButton>("Multi", 4260, 120, 765, 375, 2);
+    mnuRule1_Once = Captioned<CommandButton>("Rule1", 3180, 120, 765, 375, 1);
 
-    cmdReplay.Caption = "Replay";
-    Place(cmdReplay, 660, 120, 765, 375, 3);
-    cmdMultiple.Caption = "Multi";
-    Place(cmdMultiple, 4260, 120, 765, 375, 2);
-    mnuRule1_Once.Caption = "Rule1";
-    Place(mnuRule1_Once, 3180, 120, 765, 375, 1);
-
-    Place(txtMines, 1680, 60, 615, 435, 0);
+    SetBounds(txtMines, 1680, 60, 615, 435, 0);
     txtMines.Enabled = false;
     txtMines.FontInfo = CounterFont();
 
-    Place(lblKeepUp, 5340, 360, 1635, 255, 5);
+    SetBounds(lblKeepUp, 5340, 360, 1635, 255, 5);
     lblKeepUp.Visible = false;
     lblKeepUp.BackColor = kWindowBackground;
     lblKeepUp.ForeColor = kWindowText;

@@ -4,19 +4,6 @@
 
 namespace dravik {
 
-namespace {
-
-template <typename Control>
-void Place(Control& control, int left, int top, int width, int height, std::int16_t tabIndex) {
-    control.Left = left;
-    control.Top = top;
-    control.Width = width;
-    control.Height = height;
-    control.TabIndex = tabIndex;
-}
-
-}  // namespace
-
 frmOptions::frmOptions(Toolkit& toolkit, ModDravik& options) : Form(toolkit), options_(options) {
     CreateControls();
 }
@@ -24,47 +11,24 @@ frmOptions::frmOptions(Toolkit& toolkit, ModDravik& options) : Form(toolkit), op
 void frmOptions::CreateControls() {
     Window = WindowFrame{"Dravik II: Options", 0, 0, 4725, 3240};
 
-    fraHitMine = Frame{};
-    fraHitMine.Caption = "Hitting a Mine?";
-    Place(fraHitMine, 180, 180, 2175, 1455, 0);
-    const char* hitCaptions[] = {"Alarm Bell", "Warning Box", "End of Game"};
-    for (std::size_t k = 0; k < opthitMine.size(); ++k) {
-        opthitMine[k] = OptionButton{};
-        opthitMine[k].Caption = hitCaptions[k];
-        Place(opthitMine[k], 300, 360 + 300 * static_cast<int>(k), 1545, 285,
-              static_cast<std::int16_t>(1 + k));
-    }
+    fraHitMine = Captioned<Frame>("Hitting a Mine?", 180, 180, 2175, 1455, 0);
+    opthitMine = {Captioned<OptionButton>("Alarm Bell", 300, 360, 1545, 285, 1),
+                  Captioned<OptionButton>("Warning Box", 300, 660, 1545, 285, 2),
+                  Captioned<OptionButton>("End of Game", 300, 960, 1545, 285, 3)};
     opthitMine[1].Value = true;
-
-    cmdOK = CommandButton{};
-    cmdOK.Caption = "&OK";
-    Place(cmdOK, 3000, 240, 1095, 375, 4);
-    cmdCancel = CommandButton{};
-    cmdCancel.Caption = "Ca&ncel";
-    Place(cmdCancel, 3000, 720, 1095, 375, 5);
-    cmdApply = CommandButton{};
-    cmdApply.Caption = "&Apply";
-    Place(cmdApply, 3000, 1200, 1095, 375, 6);
-
-    fraMultiple = Frame{};
-    fraMultiple.Caption = "Multiple Options";
-    Place(fraMultiple, 180, 1800, 2175, 1215, 7);
-    chkMultiCnt = CheckBox{};
-    chkMultiCnt.Caption = "Display Count";
-    Place(chkMultiCnt, 300, 360, 1455, 255, 8);
-
-    fraSweep = Frame{};
-    fraSweep.Caption = "Sweep";
-    Place(fraSweep, 2580, 1800, 2055, 1215, 9);
-    const char* sweepCaptions[] = {"Left, Down", "Left, Up", "Spiral"};
-    for (std::size_t k = 0; k < optSweep.size(); ++k) {
-        optSweep[k] = OptionButton{};
-        optSweep[k].Caption = sweepCaptions[k];
-        Place(optSweep[k], 300, 240 + 300 * static_cast<int>(k), 1455, 255,
-              static_cast<std::int16_t>(10 + k));
-        optSweep[k].Enabled = (k == 0);
-    }
+    cmdOK = Captioned<CommandButton>("&OK", 3000, 240, 1095, 375, 4);
+    cmdCancel = Captioned<CommandButton>("Ca&ncel", 3000, 720, 1095, 375, 5);
+    cmdApply = Captioned<CommandButton>("&Apply", 3000, 1200, 1095, 375, 6);
+    fraMultiple = Captioned<Frame>("Multiple Options", 180, 1800, 2175, 1215, 7);
+    chkMultiCnt = Captioned<CheckBox>("Display Count", 300, 360, 1455, 255, 8);
+    fraSweep = Captioned<Frame>("Sweep", 2580, 1800, 2055, 1215, 9);
+    // Only one way of sweeping exists; the other two are shown as not available.
+    optSweep = {Captioned<OptionButton>("Left, Down", 300, 240, 1455, 255, 10),
+                Captioned<OptionButton>("Left, Up", 300, 540, 1455, 255, 11),
+                Captioned<OptionButton>("Spiral", 300, 840, 1455, 255, 12)};
     optSweep[0].Value = true;
+    optSweep[1].Enabled = false;
+    optSweep[2].Enabled = false;
 }
 
 void frmOptions::Load() {
@@ -90,17 +54,26 @@ void frmOptions::StoreAndClose() {
     Unload();
 }
 
-void frmOptions::cmdOK_Click() { StoreAndClose(); }
+void frmOptions::cmdOK_Click() {
+    StoreAndClose();
+}
 
-void frmOptions::cmdApply_Click() { StoreAndClose(); }
+void frmOptions::cmdApply_Click() {
+    StoreAndClose();
+}
 
-void frmOptions::cmdCancel_Click() { Unload(); }
+void frmOptions::cmdCancel_Click() {
+    Unload();
+}
 
-void frmOptions::closeBoxClicked() { Unload(); }
+void frmOptions::closeBoxClicked() {
+    Unload();
+}
 
 std::int16_t frmOptions::choice(std::span<const OptionButton> obj, std::int16_t limit) {
     // Elements the array does not have cannot be selected.
-    const auto last = std::min<std::size_t>(limit < 0 ? 0 : static_cast<std::size_t>(limit), obj.size());
+    const auto last =
+        std::min<std::size_t>(limit < 0 ? 0 : static_cast<std::size_t>(limit), obj.size());
     for (std::size_t k = 0; k < last; ++k) {
         if (obj[k].Value) {
             return static_cast<std::int16_t>(k);

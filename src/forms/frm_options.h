@@ -13,7 +13,7 @@ namespace dravik {
 // The options dialog: how a hit mine is announced and whether a repeated rule run reports its
 // count. Loaded afresh at every showing, so it always opens on the stored values.
 class frmOptions : public Form {
-public:
+  public:
     frmOptions(Toolkit& toolkit, ModDravik& options);
 
     WindowFrame Window;  // client area in twips as Width/Height
@@ -40,7 +40,7 @@ public:
     // The index of the first selected element below limit, or -1.
     static std::int16_t choice(std::span<const OptionButton> obj, std::int16_t limit);
 
-private:
+  private:
     void CreateControls();
     void StoreAndClose();
 

@@ -12,7 +12,7 @@ namespace dravik {
 // marks with both counters, the mine alarm and the win test. Rules change the board only
 // through these, so manual and automatic play look and count alike.
 class Play {
-public:
+  public:
     Play(Board& board, FormContext& context, const ModDravik& options)
         : board_(board), context_(context), options_(options) {}
 
@@ -32,7 +32,7 @@ public:
     void MineAlarm();
     void CheckForWin();
 
-private:
+  private:
     std::int16_t Uncover(const CellRef& cell);
     // Shows the cell's number; true when it has no adjacent mine, so the flood goes on from it.
     bool Open(const CellRef& cell);

@@ -17,8 +17,7 @@ std::int16_t Play::UncoverCell(std::int16_t index, std::int16_t row, std::int16_
 
 std::int16_t Play::UncoverNeighbours(std::int16_t index, std::int16_t row, std::int16_t col) {
     int sum = 0;
-    board_.ForEachNeighbour(CellRef{index, row, col},
-                            [&](const CellRef& n) { sum += Uncover(n); });
+    board_.ForEachNeighbour(CellRef{index, row, col}, [&](const CellRef& n) { sum += Uncover(n); });
     return static_cast<std::int16_t>(sum);
 }
 

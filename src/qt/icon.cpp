@@ -20,7 +20,9 @@ QImage GameIconImage(int size) {
     image.fill(Palette16(7));
     QPainter p(&image);
     const double u = size / 16.0;  // drawn on a 16-unit grid
-    auto box = [u](double x, double y, double w, double h) { return QRectF(x * u, y * u, w * u, h * u); };
+    auto box = [u](double x, double y, double w, double h) {
+        return QRectF(x * u, y * u, w * u, h * u);
+    };
     // A raised cell edge.
     p.fillRect(box(0, 0, 16, 1), Palette16(15));
     p.fillRect(box(0, 0, 1, 16), Palette16(15));

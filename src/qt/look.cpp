@@ -40,8 +40,7 @@ QColor ToQColor(Colour colour, const QWidget& widget) {
             return palette.color(QPalette::Text);
         case kButtonText:
             return palette.color(QPalette::ButtonText);
-        case kButtonFace:
-        default:
+        default:  // the button face, and any system colour the windows do not use
             return palette.color(QPalette::Button);
     }
 }

@@ -15,7 +15,9 @@ namespace dravik::qt {
 int TwipsToPixels(int twips);
 // A control's rectangle, edges rounded separately so that neighbouring cells share them.
 QRect TwipsRect(int left, int top, int width, int height);
-inline QRect TwipsRect(const ControlBase& c) { return TwipsRect(c.Left, c.Top, c.Width, c.Height); }
+inline QRect TwipsRect(const ControlBase& c) {
+    return TwipsRect(c.Left, c.Top, c.Width, c.Height);
+}
 
 // Plain colours as they are; system colours from the widget's palette.
 QColor ToQColor(Colour colour, const QWidget& widget);

@@ -40,7 +40,8 @@ QLineEdit* MakeCounter(const TextBox& model, QWidget* parent) {
     counter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Disabled, yet the count must stay readable.
     QPalette palette = counter->palette();
-    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
     counter->setPalette(palette);
     Place(*counter, model);
     return counter;
@@ -65,7 +66,9 @@ MainWindow::MainWindow(frmDravik& form)
     Sync();
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
 
 template <typename Handler>
 void MainWindow::Run(Handler&& handler) {
@@ -88,16 +91,16 @@ void MainWindow::BuildStrip() {
     };
     txtPlots_ = MakeCounter(form_.txtPlots, client_);
     chkExtra_ = new QCheckBox(ToQText(form_.chkExtra.Caption), client_);
-    connect(chkExtra_, &QCheckBox::clicked, this, [this](bool checked) {
-        form_.chkExtra.Value = checked ? kChecked : kUnchecked;
-    });
+    connect(chkExtra_, &QCheckBox::clicked, this,
+            [this](bool checked) { form_.chkExtra.Value = checked ? kChecked : kUnchecked; });
     chkKeepUp_ = new QCheckBox(ToQText(form_.chkKeepUp.Caption), client_);
     connect(chkKeepUp_, &QCheckBox::clicked, this, [this](bool checked) {
         form_.chkKeepUp.Value = checked ? kChecked : kUnchecked;
         Run([&] { form_.chkKeepUp_Click(); });
     });
     cmdReplay_ = MakeButton(form_.cmdReplay, client_);
-    connect(cmdReplay_, &QPushButton::clicked, this, [this] { Run([&] { form_.cmdReplay_Click(); }); });
+    connect(cmdReplay_, &QPushButton::clicked, this,
+            [this] { Run([&] { form_.cmdReplay_Click(); }); });
     cmdMultiple_ = MakeButton(form_.cmdMultiple, client_);
     connect(cmdMultiple_, &QPushButton::clicked, this,
             [this] { Run([&] { form_.cmdMultiple_Click(); }); });
@@ -157,8 +160,8 @@ void MainWindow::SyncWindowFrame() {
     const int panelBottom = TwipsToPixels(form_.SSPanel1.Top + form_.SSPanel1.Height);
     const int menuHeight = menuBar()->sizeHint().height();
     const int width = TwipsToPixels(frame.Width - kFrameWidthTwips);
-    const int height = std::max(TwipsToPixels(frame.Height - kFrameHeightTwips),
-                                menuHeight + panelBottom + 1);
+    const int height =
+        std::max(TwipsToPixels(frame.Height - kFrameHeightTwips), menuHeight + panelBottom + 1);
     setFixedSize(width, height);
     if (frame.Left != shownFrame_.Left || frame.Top != shownFrame_.Top) {
         move(TwipsToPixels(frame.Left), TwipsToPixels(frame.Top));
@@ -201,7 +204,8 @@ bool MainWindow::IsMineKeyEvent(QObject* watched, QEvent* event) const {
         return false;
     }
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) {
+    if (widget == nullptr || widget->window() != this ||
+        QApplication::activeModalWidget() != nullptr) {
         return false;
     }
     QWidget* focus = QApplication::focusWidget();

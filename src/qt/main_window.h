@@ -19,7 +19,7 @@ class MinefieldWidget;
 // and afterwards mirrors the form's controls (only what changed is repainted).
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(frmDravik& form);
     ~MainWindow() override;
 
@@ -34,12 +34,12 @@ public:
     QCheckBox* ExtraBox() const { return chkExtra_; }
     QLabel* KeepUpLabel() const { return lblKeepUp_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     template <typename Handler>
     void Run(Handler&& handler);
     void BuildStrip();

@@ -1,8 +1,8 @@
 #include "qt/minefield_widget.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "qt/look.h"
 
@@ -43,8 +43,8 @@ MinefieldWidget::MinefieldWidget(const Frame& panel, const std::vector<Label>& c
 }
 
 MinefieldWidget::Look MinefieldWidget::LookOf(const Label& cell) const {
-    return Look{cell.Caption,         cell.BackColor, cell.ForeColor,    cell.BorderStyle,
-                cell.Visible,         TwipsRect(cell), cell.FontInfo.Size};
+    return Look{cell.Caption, cell.BackColor,  cell.ForeColor,    cell.BorderStyle,
+                cell.Visible, TwipsRect(cell), cell.FontInfo.Size};
 }
 
 void MinefieldWidget::Sync() {

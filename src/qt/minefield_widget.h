@@ -14,7 +14,7 @@ namespace dravik::qt {
 // model, and only cells whose look changed since the last sync are repainted. Takes no focus.
 class MinefieldWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     MinefieldWidget(const Frame& panel, const std::vector<Label>& cells, QWidget* parent);
 
     // Releasing a button over a cell: index, button bit (1, 2, 4), shift bits, position in
@@ -29,12 +29,12 @@ public:
     // Where a cell is drawn, in widget pixels.
     QRect CellRect(int index) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     struct Look {
         std::string caption;
         Colour back = 0;

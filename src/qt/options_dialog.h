@@ -16,7 +16,7 @@ namespace dravik::qt {
 // form's handlers. It closes when the form unloads.
 class OptionsDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     OptionsDialog(frmOptions& form, QWidget* parent = nullptr);
 
     // Mirrors the form's controls.
@@ -25,11 +25,11 @@ public:
     QGroupBox* HitMineFrame() const { return fraHitMine_; }
     QPushButton* OkButton() const { return cmdOK_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QPushButton* AddButton(const CommandButton& model, void (frmOptions::*handler)());
     void AfterHandler();
 

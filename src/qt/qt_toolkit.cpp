@@ -51,7 +51,9 @@ std::int16_t QtToolkit::MsgBox(const std::string& text, std::int16_t style,
     return vbCancel;
 }
 
-void QtToolkit::Beep() { QApplication::beep(); }
+void QtToolkit::Beep() {
+    QApplication::beep();
+}
 
 void QtToolkit::Yield() {
     Sync();

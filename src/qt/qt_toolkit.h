@@ -15,7 +15,7 @@ class OptionsDialog;
 // from the system at Randomize. Before anything can block or repaint, the views are brought in
 // line with the models, so what the player sees is what the code has written.
 class QtToolkit : public Toolkit {
-public:
+  public:
     // The main form: unloading it ends the event loop.
     void SetMainForm(const Form* form) { mainForm_ = form; }
     // Parent of message boxes and dialogs once it is shown.
@@ -32,7 +32,7 @@ public:
     void ShowModal(Form& form) override;
     void FormUnloaded(Form& form) override;
 
-private:
+  private:
     void Sync() const;
     QWidget* DialogParent() const;
 

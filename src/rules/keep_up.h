@@ -10,7 +10,7 @@ namespace dravik {
 // The keep-up score: player moves and mine hits raise it, productive rule scans lower it. It
 // shows as "n Behind" (0 and up) or "n Ahead" (below 0) in lblKeepUp.
 class KeepUp {
-public:
+  public:
     KeepUp(Board& board, Label& lblKeepUp, CheckBox& chkKeepUp, CheckBox& chkExtra)
         : board_(board), lblKeepUp_(lblKeepUp), chkKeepUp_(chkKeepUp), chkExtra_(chkExtra) {}
 
@@ -25,7 +25,7 @@ public:
     // The label and "Extra" are shown exactly while keep-up mode is on.
     void ShowControls();
 
-private:
+  private:
     Board& board_;
     Label& lblKeepUp_;
     CheckBox& chkKeepUp_;

@@ -13,7 +13,7 @@ namespace dravik {
 // The single-cell deduction: at a number whose covered and marked neighbours together equal it,
 // mark all covered ones; at a number whose marks equal its mines, uncover the rest.
 class ObviousRule {
-public:
+  public:
     ObviousRule(Board& board, Play& play, KeepUp& keepUp, FormContext& context,
                 const ModDravik& options)
         : board_(board), play_(play), keepUp_(keepUp), context_(context), options_(options) {}
@@ -29,7 +29,7 @@ public:
     // The computer's answer to a player move in keep-up mode.
     void KeepUpAfterMove();
 
-private:
+  private:
     // The rule at one cell: 1 when it fired, 0 when not, -1 when it met a mine.
     int FireAt(const CellRef& cell);
 

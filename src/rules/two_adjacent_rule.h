@@ -12,7 +12,7 @@ namespace dravik {
 // rows (above A, below B) holds nothing covered or marked, it holds no mine, and the difference
 // of the numbers is the count of mines in the other outer row.
 class TwoAdjacent {
-public:
+  public:
     TwoAdjacent(Board& board, Play& play, FormContext& context)
         : board_(board), play_(play), context_(context) {}
 
@@ -21,7 +21,7 @@ public:
     // The rule for A = (row, col) and B = (row + 1, col); A is never on the board's rim.
     void TwoAdjacentAt(std::int16_t index, std::int16_t row, std::int16_t col);
 
-private:
+  private:
     void UncoverRow(std::int16_t row, std::int16_t col, bool coveredOnly);
     void MarkRow(std::int16_t row, std::int16_t col);
     std::int16_t Count(std::int16_t kinds, std::int16_t row, std::int16_t col) const;

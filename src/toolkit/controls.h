@@ -93,6 +93,25 @@ struct WindowFrame {
     int Height = 0;
 };
 
+// Puts a control at its place (twips) in the tab order.
+inline void SetBounds(ControlBase& control, int left, int top, int width, int height,
+                      Int16 tabIndex) {
+    control.Left = left;
+    control.Top = top;
+    control.Width = width;
+    control.Height = height;
+    control.TabIndex = tabIndex;
+}
+
+// A control of a captioned kind, placed.
+template <typename Control>
+Control Captioned(const char* caption, int left, int top, int width, int height, Int16 tabIndex) {
+    Control control;
+    control.Caption = caption;
+    SetBounds(control, left, top, width, height, tabIndex);
+    return control;
+}
+
 // Selecting one option button of a group clears the others, as the toolkit does on a click.
 inline void SelectOption(std::span<OptionButton> group, std::size_t index) {
     for (std::size_t k = 0; k < group.size(); ++k) {

@@ -12,7 +12,7 @@ namespace dravik {
 // (a yield, a message box) checks on return that the form is still loaded, and unwinds with
 // FormUnloaded if it is not, so no code goes on working on a closed window.
 class FormContext {
-public:
+  public:
     explicit FormContext(const Form& form) : form_(form), toolkit_(form.GetToolkit()) {}
 
     std::int16_t MsgBox(const std::string& text, std::int16_t style = vbOKOnly,
@@ -36,7 +36,7 @@ public:
         }
     }
 
-private:
+  private:
     const Form& form_;
     Toolkit& toolkit_;
 };

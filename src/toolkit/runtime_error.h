@@ -15,14 +15,14 @@ constexpr std::int16_t kErrInternal = 51;
 
 // A failing operation: a number and a description that a trapping handler can report.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(std::int16_t number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
 
     std::int16_t Number() const { return number_; }
     std::string Description() const { return what(); }
 
-private:
+  private:
     std::int16_t number_;
 };
 

@@ -15,7 +15,9 @@ std::string Format000(int value) {
     return text;
 }
 
-std::string FormatPlain(int value) { return std::to_string(value); }
+std::string FormatPlain(int value) {
+    return std::to_string(value);
+}
 
 std::string FormatSignReserving(int value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);

@@ -21,7 +21,7 @@ class Toolkit;
 // A window of the program. It is loaded while it is on screen (or about to be) and unloaded when
 // it closes; handlers of an unloaded form do nothing.
 class Form {
-public:
+  public:
     explicit Form(Toolkit& toolkit) : toolkit_(toolkit) {}
     virtual ~Form() = default;
     Form(const Form&) = delete;
@@ -34,17 +34,17 @@ public:
 
     Toolkit& GetToolkit() const { return toolkit_; }
 
-protected:
+  protected:
     void MarkLoaded() { loaded_ = true; }
 
-private:
+  private:
     Toolkit& toolkit_;
     bool loaded_ = false;
 };
 
 // The services of the window system that are not control properties.
 class Toolkit {
-public:
+  public:
     virtual ~Toolkit() = default;
 
     // Blocks until answered. An empty title means the application title. style is vbOKOnly or
