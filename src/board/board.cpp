@@ -5,7 +5,7 @@
 
 namespace dravik {
 
-Board::Board(BoardControls controls, FormContext& context)
+Board::Board(const BoardControls& controls, FormContext& context)
     : controls_(controls), context_(context) {}
 
 std::int16_t Board::CellIndex(std::int16_t row, std::int16_t col) const {

@@ -38,7 +38,7 @@ struct CellRef {
 // caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
 class Board {
   public:
-    Board(BoardControls controls, FormContext& context);
+    Board(const BoardControls& controls, FormContext& context);
 
     // The board variables: 0 when the window is created.
     std::int16_t Rows = 0;

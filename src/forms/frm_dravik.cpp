@@ -27,7 +27,7 @@ frmDravik::~frmDravik() = default;
 
 template <typename Body>
 void frmDravik::Handle(Body&& body) {
-    if (!Loaded() || startCancelled_) {
+    if (!Loaded() || !started_) {
         return;
     }
     try {
@@ -64,6 +64,7 @@ void frmDravik::Form_Load() {
     board_.SetLayout(board_.LargeScreen);
     board_.BuildBoard();
     board_.LayMineField();
+    started_ = true;
 }
 
 // Only a cancelled start question closes the window here. Escape also leaves StopFlag set, but

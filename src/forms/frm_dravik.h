@@ -101,8 +101,9 @@ class frmDravik : public Form {
 
   private:
     void CreateControls();
-    // Runs a handler body unless the window is gone or has no board; a body that finds its
-    // window unloaded meanwhile unwinds to here.
+    // Runs a handler body unless the window is gone or its board is not built (while the start
+    // question is open, or after it was cancelled); a body that finds its window unloaded
+    // meanwhile unwinds to here.
     template <typename Body>
     void Handle(Body&& body);
 
@@ -122,6 +123,7 @@ class frmDravik : public Form {
     TwoAdjacent twoAdjacent_;
     std::unique_ptr<frmOptions> optionsForm_;
     bool startCancelled_ = false;
+    bool started_ = false;
 };
 
 }  // namespace dravik

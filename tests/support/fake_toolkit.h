@@ -15,7 +15,7 @@ namespace dravik::testing {
 // queued random numbers, and events posted to run inside the next Yield (or inside a box or a
 // modal form), so nesting and re-entrancy can be tested directly.
 class FakeToolkit : public Toolkit {
-public:
+  public:
     struct Box {
         std::string text;
         std::int16_t style;
@@ -40,6 +40,11 @@ public:
     // close box.
     std::function<void(Form&)> onShowModal;
 
+    // Runs when a form is unloaded, at that moment.
+    std::function<void(Form&)> onUnload;
+    // Restarts the generator behind the queued random numbers.
+    void SeedRandom(std::uint32_t seed) { fallback_.seed(seed); }
+
     // Queues an event to run inside the next Yield.
     void Post(std::function<void()> event) { pending_.push_back(std::move(event)); }
     std::size_t PendingEvents() const { return pending_.size(); }
@@ -51,12 +56,17 @@ public:
     float Rnd() override;
     void Randomize() override { ++randomizes; }
     void ShowModal(Form& form) override;
-    void FormUnloaded(Form& form) override { unloaded.push_back(&form); }
+    void FormUnloaded(Form& form) override {
+        unloaded.push_back(&form);
+        if (onUnload) {
+            onUnload(form);
+        }
+    }
 
     // Texts of the boxes shown so far.
     std::vector<std::string> BoxTexts() const;
 
-private:
+  private:
     std::vector<std::function<void()>> pending_;
     std::mt19937 fallback_{12345u};
 };

@@ -1,5 +1,7 @@
 #include "support/game_fixture.h"
 
+#include "toolkit/palette.h"
+
 namespace dravik::testing {
 
 Game::Game() {
@@ -18,6 +20,29 @@ void Game::LayMines(const std::vector<std::string>& rows) {
             }
         }
     }
+}
+
+void Game::Draw(int row, int col, const std::vector<std::string>& block) {
+    for (std::size_t r = 0; r < block.size(); ++r) {
+        for (std::size_t c = 0; c < block[r].size(); ++c) {
+            const char ch = block[r][c];
+            Label& cell = board.Cell(Index(row + static_cast<int>(r), col + static_cast<int>(c)));
+            if (ch == '@') {
+                cell.Caption = "@";
+                cell.BackColor = PaletteColour(12);
+                ++board.MarkCount;
+            } else if (ch >= '0' && ch <= '8') {
+                cell.Caption = std::string(1, ch);
+                cell.BackColor = PaletteColour(ch == '0' ? 10 : 11);
+                cell.BorderStyle = kBorderNone;
+            } else {
+                continue;
+            }
+            --board.PlotsLeft;
+        }
+    }
+    board.ShowMineCounter();
+    board.ShowPlotsCounter();
 }
 
 std::vector<std::string> Game::Captions() const {

@@ -22,6 +22,10 @@ public:
     // Replaces the minefield. Each string is a row from row 1 down; '*' is a mine, anything else
     // is none; rows and columns not given hold no mine.
     void LayMines(const std::vector<std::string>& rows);
+    // Writes a block of captions whose top-left cell is (row, col), with the colours and
+    // counters a move would leave: a digit uncovers the cell showing that digit, '@' gives it an
+    // automatic mark, anything else leaves it as it is. Only for cells still covered.
+    void Draw(int row, int col, const std::vector<std::string>& block);
     // The captions as rows of text: ' ' covered, '@' marked, digits uncovered.
     std::vector<std::string> Captions() const;
     std::int16_t Index(int row, int col) const;
