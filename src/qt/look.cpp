@@ -22,6 +22,11 @@ int TwipsToPixels(int twips) {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
+int PixelsToTwips(int pixels) {
+    static const double dpi = LogicalDpi();
+    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
+}
+
 QRect TwipsRect(int left, int top, int width, int height) {
     const int x0 = TwipsToPixels(left);
     const int y0 = TwipsToPixels(top);

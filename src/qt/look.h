@@ -13,6 +13,8 @@ namespace dravik::qt {
 
 // Twips to logical pixels at the screen's logical DPI; device pixel ratios are Qt's concern.
 int TwipsToPixels(int twips);
+// Logical pixels back to twips.
+int PixelsToTwips(int pixels);
 // A control's rectangle, edges rounded separately so that neighbouring cells share them.
 QRect TwipsRect(int left, int top, int width, int height);
 inline QRect TwipsRect(const ControlBase& c) {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <functional>
@@ -235,6 +236,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     form_.closeBoxClicked();
     event->accept();
+}
+
+// Where the player put the window is the window's position, so that a layout that places it
+// (a replay in the large layout) really moves it back.
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    const int left = PixelsToTwips(pos().x());
+    const int top = PixelsToTwips(pos().y());
+    if (TwipsToPixels(form_.Window.Left) != pos().x()) {
+        form_.Window.Left = left;
+    }
+    if (TwipsToPixels(form_.Window.Top) != pos().y()) {
+        form_.Window.Top = top;
+    }
+    shownFrame_.Left = form_.Window.Left;
+    shownFrame_.Top = form_.Window.Top;
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -29,10 +29,6 @@ int ShiftBits(Qt::KeyboardModifiers modifiers) {
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-float PixelsToTwips(double pixels) {
-    return static_cast<float>(pixels * 1440.0 / (TwipsToPixels(1440)));
-}
-
 }  // namespace
 
 MinefieldWidget::MinefieldWidget(const Frame& panel, const std::vector<Label>& cells,
@@ -138,8 +134,9 @@ void MinefieldWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
     const QPointF inCell = event->position() - CellRect(index).topLeft();
     if (onMouseUp) {
-        onMouseUp(index, button, ShiftBits(event->modifiers()), PixelsToTwips(inCell.x()),
-                  PixelsToTwips(inCell.y()));
+        onMouseUp(index, button, ShiftBits(event->modifiers()),
+                  static_cast<float>(PixelsToTwips(qRound(inCell.x()))),
+                  static_cast<float>(PixelsToTwips(qRound(inCell.y()))));
     }
     if (onClick && CellAt(event->position().toPoint()) == index) {
         onClick(index);

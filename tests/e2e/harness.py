@@ -2,6 +2,7 @@
 board back from screenshots by the cells' background colours."""
 
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -47,16 +48,11 @@ class Game:
 
     # --- processes -------------------------------------------------------------------------
     def start(self, answer="alt+n"):
-        read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            self.display = ":" + pipe.readline().strip()
+        self.display = self.start_xvfb()
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="dravik-e2e-"))
         self.env.pop("WAYLAND_DISPLAY", None)
+        self.wait_for_server()
         # Kept in a file, not a pipe that nobody drains.
         self.log = open(os.path.join(self.env["XDG_RUNTIME_DIR"], "game.log"), "wb")
         self.process = subprocess.Popen([GAME], env=self.env, stdout=self.log, stderr=self.log)
@@ -65,16 +61,52 @@ class Game:
             self.key(answer)
         return self
 
+    def start_xvfb(self):
+        """A server on a display of its own: -displayfd alone lets parallel tests race for the
+        same lowest free number."""
+        for _ in range(20):
+            number = random.randrange(100, 30000)
+            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                continue
+            read_fd, write_fd = os.pipe()
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_fd)
+            with os.fdopen(read_fd) as pipe:
+                ready = pipe.readline().strip()
+            if ready == str(number):
+                return f":{number}"
+            self.xvfb.wait()
+        raise AssertionError("no Xvfb server could be started")
+
+    def wait_for_server(self, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while subprocess.run(["xdotool", "getmouselocation"], env=self.env,
+                             capture_output=True).returncode != 0:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"Xvfb on {self.display} does not answer")
+            time.sleep(0.02)
+
     def stop(self):
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
         if self.xvfb:
-            self.xvfb.kill()
-            self.xvfb.wait()
+            self.xvfb.terminate()  # lets it remove its lock file and socket
+            try:
+                self.xvfb.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
         if getattr(self, "log", None):
             self.log.close()
         shutil.rmtree(self.env.get("XDG_RUNTIME_DIR", ""), ignore_errors=True)
+
+    def game_log(self):
+        with open(self.log.name, "rb") as log:
+            return log.read().decode(errors="replace")[-3000:]
 
     def exit_code(self, timeout=10):
         return self.process.wait(timeout=timeout)
@@ -95,7 +127,7 @@ class Game:
                 return found[0] if found else None
             if self.process and self.process.poll() is not None and present:
                 raise AssertionError(f"the game ended (code {self.process.returncode}) "
-                                     f"before a window {name!r} appeared")
+                                     f"before a window {name!r} appeared:\n{self.game_log()}")
             time.sleep(0.02)
         raise AssertionError(f"window {name!r} {'never appeared' if present else 'stayed'}")
 

@@ -1,0 +1,267 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+#include <algorithm>
+
+#include "qt/main_window.h"
+#include "qt/minefield_widget.h"
+#include "support/game_fixture.h"
+
+using dravik::qt::MainWindow;
+using dravik::testing::Game;
+
+namespace {
+
+const QColor kUserMark(255, 0, 255);
+const QColor kGameMark(255, 0, 0);
+const QColor kEmptyCell(0, 255, 0);
+
+// A started game in its window, shown and active as the player first sees it.
+struct Screen {
+    Game game;
+    MainWindow window{game.form};
+
+    bool Show() {
+        window.Sync();
+        window.show();
+        return QTest::qWaitForWindowActive(&window);
+    }
+    QPoint Centre(int row, int col) const {
+        return window.Minefield()->CellRect(game.Index(row, col)).center();
+    }
+    void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window.Minefield(), button, {}, Centre(row, col));
+    }
+    // The colour on screen just inside the cell's top-left corner, clear of border and caption,
+    // as last painted: a cell the view forgot to repaint still shows its old colour.
+    QColor Shown(int row, int col) {
+        QCoreApplication::processEvents();
+        const QRect cell = window.Minefield()->CellRect(game.Index(row, col));
+        const QPoint at = window.Minefield()->mapTo(&window, cell.topLeft() + QPoint(2, 2));
+        return window.screen()
+            ->grabWindow(window.winId(), at.x(), at.y(), 1, 1)
+            .toImage()
+            .pixelColor(0, 0);
+    }
+    QColor Covered() const { return window.Minefield()->palette().color(QPalette::Button); }
+    int CoveredCells() const {
+        int covered = 0;
+        for (const std::string& row : game.Captions()) {
+            covered += static_cast<int>(std::count(row.begin(), row.end(), ' '));
+        }
+        return covered;
+    }
+    QString Counters() const {
+        return window.MineCounter()->text() + "/" + window.PlotsCounter()->text();
+    }
+};
+
+QStringList Texts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void windowAndStripAsCreated() {
+        Screen s;
+        QVERIFY(s.Show());
+        QCOMPARE(s.window.windowTitle(), QStringLiteral("Dravik 2000"));
+        QVERIFY(s.window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!s.window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+        if (s.window.screen()->logicalDotsPerInchX() != 96.0) {
+            QSKIP("pixel positions below are for 96 logical DPI");
+        }
+        // Twips / 15, each edge rounded on its own.
+        QCOMPARE(s.window.Rule1Button()->geometry(), QRect(212, 8, 51, 25));
+        QCOMPARE(s.window.MineCounter()->geometry(), QRect(112, 4, 41, 29));
+        QCOMPARE(s.window.KeepUpLabel()->geometry(), QRect(356, 24, 109, 17));
+        QCOMPARE(s.window.ExtraBox()->geometry(), QRect(468, 8, 57, 17));
+        // The normal layout: the panel under the strip, cells of 255 twips from (60, 120) inside
+        // it.
+        QCOMPARE(s.window.Minefield()->geometry(), QRect(0, 36, 527, 291));
+        QCOMPARE(s.window.Minefield()->CellRect(s.game.Index(1, 1)), QRect(4, 8, 17, 17));
+        QCOMPARE(s.window.Minefield()->CellRect(s.game.Index(16, 30)), QRect(497, 263, 17, 17));
+    }
+
+    void countersShowCountsButNeverTakeInput() {
+        Screen s;
+        QVERIFY(s.Show());
+        QCOMPARE(s.Counters(), QStringLiteral("099/480"));
+        for (QLineEdit* counter : {s.window.MineCounter(), s.window.PlotsCounter()}) {
+            const QFontInfo font(counter->font());
+            QVERIFY2(font.family() == "Arial" || font.family() == "Liberation Sans",
+                     qPrintable(font.family()));
+            QVERIFY(font.bold());
+            QCOMPARE(counter->font().pointSizeF(), 12.0);
+            QCOMPARE(counter->focusPolicy(), Qt::NoFocus);
+            QVERIFY(!counter->isEnabled() || counter->isReadOnly());
+            QTest::mouseClick(counter, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), s.window.Rule1Button());
+        }
+    }
+
+    void keepUpModeRevealsExtraAndScore() {
+        Screen s;
+        QVERIFY(s.Show());
+        QVERIFY(!s.window.ExtraBox()->isVisible());
+        QVERIFY(!s.window.KeepUpLabel()->isVisible());
+
+        QCheckBox* keepUp = s.window.KeepUpBox();
+        QTest::mouseClick(keepUp, Qt::LeftButton, {}, QPoint(6, keepUp->height() / 2));
+        QVERIFY(s.window.ExtraBox()->isVisible());
+        QVERIFY(s.window.KeepUpLabel()->isVisible());
+        QCOMPARE(s.window.KeepUpLabel()->text(), QString());  // no score written yet
+
+        // A move the rule cannot answer puts the player one behind.
+        s.game.LayMines({"", "", ".*"});
+        s.Click(2, 2);
+        QCOMPARE(s.window.KeepUpLabel()->text(), QStringLiteral("1 Behind"));
+
+        QTest::mouseClick(keepUp, Qt::LeftButton, {}, QPoint(6, keepUp->height() / 2));
+        QVERIFY(!s.window.ExtraBox()->isVisible());
+        QVERIFY(!s.window.KeepUpLabel()->isVisible());
+    }
+
+    void menusCarryItemsAndShortcuts() {
+        Screen s;
+        const QList<QAction*> menus = s.window.menuBar()->actions();
+        QCOMPARE(Texts(menus), QStringList({"&Game", "&Rules", "&Help"}));
+        const QList<QAction*> game = menus[0]->menu()->actions();
+        const QList<QAction*> rules = menus[1]->menu()->actions();
+        const QList<QAction*> help = menus[2]->menu()->actions();
+        QCOMPARE(Texts(game), QStringList({"&Replay", "E&xit"}));
+        QCOMPARE(Texts(rules), QStringList({"&Obvious Riles - Once", "&2-Adjacent Rule", "-",
+                                            "Obvious Riles - &Multiple"}));
+        QCOMPARE(Texts(help), QStringList({"Large Screen", "&Options", "&About"}));
+
+        QCOMPARE(game[0]->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(rules[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+        QCOMPARE(rules[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+        QVERIFY(!help[0]->isEnabled());
+        QVERIFY(!rules[3]->isChecked());
+    }
+
+    void focusStartsOnRule1AndTabsOverButtonsOnly() {
+        Screen s;
+        QVERIFY(s.Show());
+        QCOMPARE(QApplication::focusWidget(), s.window.Rule1Button());
+        QStringList visited;
+        for (int step = 0; step < 4; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+            visited << (focused != nullptr ? focused->text() : QStringLiteral("<not a button>"));
+        }
+        // "Extra" is hidden; the counters, the label and the minefield take no focus.
+        QCOMPARE(visited, QStringList({"Multi", "Replay", "Keep Up Mode", "Rule1"}));
+    }
+
+    void rightClickTogglesMarkOnScreen() {
+        Screen s;
+        QVERIFY(s.Show());
+        s.game.LayMines({"", "", ".*"});
+        QCOMPARE(s.Shown(2, 2), s.Covered());
+
+        s.Click(2, 2, Qt::RightButton);
+        QCOMPARE(s.game.Cell(2, 2).Caption, std::string("@"));
+        QCOMPARE(s.Shown(2, 2), kUserMark);
+        QCOMPARE(s.Counters(), QStringLiteral("098/479"));
+
+        s.Click(2, 2, Qt::RightButton);
+        QCOMPARE(s.game.Cell(2, 2).Caption, std::string(""));
+        QCOMPARE(s.Shown(2, 2), s.Covered());
+        QCOMPARE(s.Counters(), QStringLiteral("099/480"));
+    }
+
+    void leftClickUncoversOrHitsMine() {
+        Screen s;
+        QVERIFY(s.Show());
+        s.game.LayMines({"", "", ".*"});
+
+        // The click only acts after its left-button release has been recorded.
+        s.Click(2, 2);
+        QCOMPARE(s.game.board.MouseButton, dravik::vbLeftButton);
+        QCOMPARE(s.game.Cell(2, 2).Caption, std::string("1"));
+        QCOMPARE(s.Counters(), QStringLiteral("099/479"));
+
+        s.Click(5, 5, Qt::MiddleButton);
+        QCOMPARE(s.game.Cell(5, 5).Caption, std::string(""));
+        QVERIFY(s.game.toolkit.boxes.empty());
+
+        s.Click(3, 2);
+        QCOMPARE(s.game.toolkit.BoxTexts(), std::vector<std::string>{"Booom!"});
+        QCOMPARE(s.game.Cell(3, 2).Caption, std::string("@"));
+        QCOMPARE(s.Shown(3, 2), kGameMark);
+        QCOMPARE(s.Counters(), QStringLiteral("098/478"));
+    }
+
+    void releaseOverAnotherCellIsNoClick() {
+        Screen s;
+        QVERIFY(s.Show());
+        s.game.LayMines({"*"});
+        QTest::mousePress(s.window.Minefield(), Qt::LeftButton, {}, s.Centre(8, 8));
+        QTest::mouseRelease(s.window.Minefield(), Qt::LeftButton, {}, s.Centre(8, 9));
+        QCOMPARE(s.CoveredCells(), 480);
+
+        // The next click is taken for its own cell, not the abandoned one.
+        s.Click(2, 1, Qt::RightButton);
+        QCOMPARE(s.game.Cell(2, 1).Caption, std::string("@"));
+        QCOMPARE(s.CoveredCells(), 479);
+    }
+
+    void keysReachTheFormBeforeTheFocusedButton() {
+        Screen s;
+        QVERIFY(s.Show());
+        s.game.LayMines({"*"});
+        QPushButton* rule1 = s.window.Rule1Button();
+        QCOMPARE(QApplication::focusWidget(), rule1);
+
+        QTest::keyPress(rule1, Qt::Key_Shift);
+        QCOMPARE(s.game.board.KeyHeld, dravik::kTrue);
+        s.Click(4, 4);  // marks instead of uncovering
+        QCOMPARE(s.game.Cell(4, 4).Caption, std::string("@"));
+        QCOMPARE(s.Shown(4, 4), kUserMark);
+        QTest::keyRelease(rule1, Qt::Key_Shift);
+        QCOMPARE(s.game.board.KeyHeld, dravik::kFalse);
+        s.Click(4, 4);  // a plain left click leaves a mark alone
+        QCOMPARE(s.game.Cell(4, 4).Caption, std::string("@"));
+
+        QCOMPARE(s.game.board.StopFlag, dravik::kFalse);
+        QTest::keyClick(rule1, Qt::Key_Escape);
+        QCOMPARE(s.game.board.StopFlag, dravik::kTrue);
+    }
+
+    void spaceOnRule1RunsTheRuleAndF2StartsAgain() {
+        Screen s;
+        QVERIFY(s.Show());
+        s.game.LayMines({"*"});
+        s.Click(16, 30);  // opens everything but the mine
+        QCOMPARE(s.CoveredCells(), 1);
+        QCOMPARE(s.Shown(16, 30), kEmptyCell);
+
+        QTest::keyClick(s.window.Rule1Button(), Qt::Key_Space);
+        QCOMPARE(s.game.Cell(1, 1).Caption, std::string("@"));
+        QCOMPARE(s.Counters(), QStringLiteral("098/000"));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        QCOMPARE(s.CoveredCells(), 480);
+        QCOMPARE(s.Counters(), QStringLiteral("099/480"));
+        QCOMPARE(s.Shown(16, 30), s.Covered());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "qt_main_window_test.moc"

@@ -1,0 +1,115 @@
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "board/mod_dravik.h"
+#include "forms/frm_dravik.h"
+#include "qt/qt_toolkit.h"
+
+using dravik::qt::QtToolkit;
+
+namespace {
+
+// What the player saw in a box.
+struct Seen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    qsizetype buttons = 0;
+};
+
+// Runs on the next modal box from inside its own event loop; gives up after a while so that a
+// box that never opens cannot leave a stray timer behind for later tests.
+void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
+    QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft]() mutable {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            act(*box);
+        } else if (triesLeft > 0) {
+            WhenBoxOpens(std::move(act), triesLeft - 1);
+        }
+    });
+}
+
+// Notes what the box shows, then dismisses it the way the player would: a button, a key or the
+// close box.
+std::function<void(QMessageBox&)> LookAndDismiss(Seen& seen, const QString& how) {
+    return [&seen, how](QMessageBox& box) {
+        seen = Seen{box.windowTitle(), box.text(), box.icon(), box.buttons().size()};
+        if (how == "Escape" || how == "Enter") {
+            QTest::keyClick(&box, how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+            return;
+        }
+        const QMessageBox::StandardButton which = how == "Yes"  ? QMessageBox::Yes
+                                                  : how == "No" ? QMessageBox::No
+                                                  : how == "OK" ? QMessageBox::Ok
+                                                                : QMessageBox::Cancel;
+        if (how != "close box" && box.button(which) != nullptr) {
+            QTest::mouseClick(box.button(which), Qt::LeftButton);
+        } else {
+            box.close();
+        }
+    };
+}
+
+}  // namespace
+
+class MessageBoxTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void yesNoCancelAnswers_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << "Yes" << int{dravik::vbYes};
+        QTest::newRow("No") << "No" << int{dravik::vbNo};
+        QTest::newRow("Cancel") << "Cancel" << int{dravik::vbCancel};
+        QTest::newRow("Escape") << "Escape" << int{dravik::vbCancel};
+        QTest::newRow("close box") << "close box" << int{dravik::vbCancel};
+    }
+
+    void yesNoCancelAnswers() {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        QtToolkit toolkit;
+        Seen seen;
+        WhenBoxOpens(LookAndDismiss(seen, how));
+        QCOMPARE(int{toolkit.MsgBox("Large Screen?", dravik::vbYesNoCancel, "")}, answer);
+        QCOMPARE(seen.title, QStringLiteral("DRAVIK"));
+        QCOMPARE(seen.text, QStringLiteral("Large Screen?"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, qsizetype{3});
+    }
+
+    void aboutBoxShowsNameAndVersion_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("OK") << "OK";
+        QTest::newRow("Enter") << "Enter";
+        QTest::newRow("Escape") << "Escape";
+    }
+
+    // Through the real handler, so the text is built exactly as the player gets it.
+    void aboutBoxShowsNameAndVersion() {
+        QFETCH(QString, how);
+        QtToolkit toolkit;
+        dravik::ModDravik options;
+        dravik::frmDravik form(toolkit, options);
+        Seen question;
+        WhenBoxOpens(LookAndDismiss(question, "No"));
+        form.Load();
+        QCOMPARE(question.text, QStringLiteral("Large Screen?"));
+        QVERIFY(form.Loaded());
+
+        Seen seen;
+        WhenBoxOpens(LookAndDismiss(seen, how));
+        form.mnuAbout_Click();
+        QCOMPARE(seen.title, QStringLiteral("DRAVIK"));
+        QCOMPARE(seen.text.split('\n'), QStringList({"Dravik II.", "Version  2. 1. 7"}));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttons, qsizetype{1});
+        QVERIFY(form.Loaded());
+    }
+};
+
+QTEST_MAIN(MessageBoxTest)
+#include "qt_message_box_test.moc"

@@ -1,0 +1,125 @@
+#include "rules/keep_up.h"
+
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace dravik {
+namespace {
+
+// Mines at (1,1) and (4,1). A click in the far corner opens all but rows 1-4 of column 1,
+// which the rule then solves from the bottom up, one step per scan: mark (4,1); open (2,1)
+// and (3,1); mark (1,1). A fourth scan finds nothing.
+struct LadderGame : testing::Game {
+    LadderGame() { LayMines({"*", "", "", "*"}); }
+    void SetKeepUp(bool on, bool extra) {
+        form.chkKeepUp.Value = on ? kChecked : kUnchecked;
+        form.chkExtra.Value = extra ? kChecked : kUnchecked;
+        form.chkKeepUp_Click();
+    }
+    const std::string& Label() const { return form.lblKeepUp.Caption; }
+};
+struct KeepUpMode : ::testing::Test, LadderGame {};
+
+TEST(KeepUpLabel, ShowsBehindFromZeroUpAheadBelowZeroAndStopsAtSixteenBits) {
+    testing::Game game;
+    KeepUp keepUp(game.board, game.form.lblKeepUp, game.form.chkKeepUp, game.form.chkExtra);
+    const std::pair<int, const char*> steps[] = {{0, "0 Behind"},
+                                                 {7, "7 Behind"},
+                                                 {-8, "1 Ahead"},
+                                                 {-40000, "32768 Ahead"},
+                                                 {70000, "32767 Behind"}};
+    for (const auto& [delta, text] : steps) {
+        keepUp.Add(delta);
+        EXPECT_EQ(game.form.lblKeepUp.Caption, text) << "after adding " << delta;
+    }
+}
+
+TEST_F(KeepUpMode, CheckBoxShowsLabelAndExtraWithoutRewritingEither) {
+    options.ShowRuleCount = 1;
+    form.chkExtra.Value = kChecked;  // ticked while hidden
+    form.chkKeepUp.Value = kChecked;
+    form.chkKeepUp_Click();
+    EXPECT_TRUE(form.lblKeepUp.Visible && form.chkExtra.Visible);
+    EXPECT_EQ(Label(), "");  // first written when the score moves
+
+    LeftClick(16, 30);  // +1 for the move, -1 for each of three productive passes
+    EXPECT_EQ(Label(), "2 Ahead");
+    EXPECT_EQ(toolkit.BoxTexts(), std::vector<std::string>{"Number of Times rule applied: 4"});
+
+    SetKeepUp(false, true);
+    EXPECT_FALSE(form.lblKeepUp.Visible || form.chkExtra.Visible);
+    SetKeepUp(true, true);
+    EXPECT_EQ(Label(), "2 Ahead");
+    EXPECT_EQ(board.KeepUpScore, -2);
+}
+
+TEST_F(KeepUpMode, WithoutExtraAMoveScoresOnlyWhenTheScanAfterItFindsNothing) {
+    SetKeepUp(true, false);
+    LeftClick(16, 30);   // each move's scan takes one step up the ladder
+    RightClick(16, 30);  // on an uncovered cell: a move that changes nothing itself
+    RightClick(16, 30);
+    EXPECT_EQ(Captions()[0][0], '@');
+    EXPECT_EQ(Label(), "");
+    RightClick(16, 30);
+    EXPECT_EQ(Label(), "1 Behind");
+}
+
+// A wrong mark on (3,1) makes the "1" at (2,2) open its neighbours, the mine (1,1) among them.
+TEST(KeepUpAfterMove, ScanThatHitsAMineScoresOnlyWithExtra) {
+    for (const bool extra : {false, true}) {
+        SCOPED_TRACE(extra ? "with Extra" : "without Extra");
+        LadderGame game;
+        game.LeftClick(16, 30);
+        game.SetKeepUp(true, extra);
+        game.RightClick(3, 1);
+        EXPECT_EQ(game.toolkit.BoxTexts(), std::vector<std::string>{"Booom!"});
+        EXPECT_EQ(game.board.KeepUpScore, extra ? 1 + 3 : 0);
+    }
+}
+
+TEST_F(KeepUpMode, ARuleScanTakesOnePointHoweverManyCellsFire) {
+    LayMines({"*", "", "", "*", "", "", "", "", "", "", "", "", "*", "", "", "*"});
+    LeftClick(16, 30);
+    SetKeepUp(true, false);
+    form.mnuRule1Once_Click();  // fires at five cells, four of them in a ladder at the bottom
+    EXPECT_EQ(Label(), "1 Ahead");
+}
+
+TEST_F(KeepUpMode, RulesNeverScoreWithKeepUpOff) {
+    LeftClick(16, 30);
+    SetKeepUp(false, true);
+    form.mnuRule1Once_Click();
+    form.mnuRule1_Once_Click();
+    form.cmdMultiple_Click();
+    form.mnuRule2_Click();
+    RightClick(16, 30);
+    EXPECT_EQ(Captions()[0][0], '@');  // the rules did their work
+    EXPECT_EQ(board.KeepUpScore, 0);
+    EXPECT_EQ(Label(), "");
+}
+
+// All 99 mines lie in rows 1-3 and the start of row 4; the last one, left unmarked, completes
+// the board when it is hit.
+TEST(KeepUpMineHit, ScoresThreeWithoutFollowUpOrWinCheck) {
+    for (const bool keepUp : {false, true}) {
+        SCOPED_TRACE(keepUp ? "keep-up on" : "keep-up off");
+        testing::Game game;
+        const std::string full(30, '*');
+        game.LayMines({full, full, full, "*********"});
+        game.LeftClick(16, 30);
+        for (int k = 0; k < 98; ++k) {
+            game.RightClick(k / 30 + 1, k % 30 + 1);
+        }
+        game.form.chkKeepUp.Value = keepUp ? kChecked : kUnchecked;
+        game.form.chkExtra.Value = kChecked;  // a follow-up would add 1
+        game.toolkit.boxes.clear();
+        game.LeftClick(4, 9);
+        EXPECT_EQ(game.Cell(4, 9).Caption, "@");
+        EXPECT_EQ(game.toolkit.boxes.size(), keepUp ? 1u : 2u);  // "Booom!", the win message
+        EXPECT_EQ(game.board.KeepUpScore, keepUp ? 3 : 0);
+    }
+}
+
+}  // namespace
+}  // namespace dravik
