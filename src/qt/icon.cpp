@@ -42,8 +42,10 @@ QImage GameIconImage(int size) {
 
 QIcon GameIcon() {
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(GameIconImage(16)));
-    icon.addPixmap(QPixmap::fromImage(GameIconImage(32)));
+    // 16 and 32 for the window at normal scale; the larger ones keep it sharp on dense screens.
+    for (const int size : {16, 32, 48, 64}) {
+        icon.addPixmap(QPixmap::fromImage(GameIconImage(size)));
+    }
     return icon;
 }
 
