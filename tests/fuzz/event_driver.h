@@ -31,6 +31,8 @@ public:
     // Starts the game and plays up to maxEvents events. Returns the first broken invariant.
     std::optional<std::string> Play(int maxEvents);
     int EventsRun() const { return events_; }
+    // The most cells that were uncovered or marked at once: how deep into a game play got.
+    int DeepestGame() const { return deepest_; }
 
 private:
     struct Snapshot;
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<frmDravik> form_;
     std::unique_ptr<Snapshot> atUnload_;
     int events_ = 0;
+    mutable int deepest_ = 0;
 };
 
 }  // namespace dravik::testing

@@ -22,14 +22,18 @@ private:
 
 TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
+    int deepGames = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
         const auto broken = driver.Play(400);
         ASSERT_FALSE(broken.has_value()) << "seed " << seed << ": " << *broken;
         events += driver.EventsRun();
+        deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
     }
-    EXPECT_GT(events, 60 * 50);  // the sequences were not all cut short by an early exit
+    // The sequences were not all cut short by an early exit, and many got well into a game.
+    EXPECT_GT(events, 60 * 50);
+    EXPECT_GT(deepGames, 30);
 }
 
 }  // namespace
