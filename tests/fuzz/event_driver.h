@@ -13,7 +13,7 @@ namespace dravik::testing {
 
 // Where the driver's choices come from: fuzzer bytes or a seeded generator.
 class ChoiceSource {
-public:
+  public:
     virtual ~ChoiceSource() = default;
     // A number in [0, bound); bound > 0.
     virtual std::uint32_t Next(std::uint32_t bound) = 0;
@@ -24,7 +24,7 @@ public:
 // inside a repeated rule run's yield and inside message boxes, and checks the game's invariants
 // after every event.
 class EventDriver {
-public:
+  public:
     explicit EventDriver(ChoiceSource& source);
     ~EventDriver();
 
@@ -34,7 +34,7 @@ public:
     // The most cells that were uncovered or marked at once: how deep into a game play got.
     int DeepestGame() const { return deepest_; }
 
-private:
+  private:
     struct Snapshot;
 
     void RunEvent(int depth);

@@ -9,14 +9,14 @@ namespace dravik::testing {
 namespace {
 
 class SeededChoices : public ChoiceSource {
-public:
+  public:
     explicit SeededChoices(std::uint32_t seed) : generator_(seed) {}
     std::uint32_t Next(std::uint32_t bound) override {
         return std::uniform_int_distribution<std::uint32_t>(0, bound - 1)(generator_);
     }
     bool Exhausted() const override { return false; }
 
-private:
+  private:
     std::mt19937 generator_;
 };
 

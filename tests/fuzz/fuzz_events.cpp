@@ -8,7 +8,7 @@
 namespace {
 
 class ByteChoices : public dravik::testing::ChoiceSource {
-public:
+  public:
     ByteChoices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     std::uint32_t Next(std::uint32_t bound) override {
         std::uint32_t value = 0;
@@ -19,7 +19,7 @@ public:
     }
     bool Exhausted() const override { return pos_ >= size_; }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t pos_ = 0;

@@ -62,7 +62,9 @@ std::int16_t Game::Index(int row, int col) const {
     return board.CellIndex(static_cast<std::int16_t>(row), static_cast<std::int16_t>(col));
 }
 
-const Label& Game::Cell(int row, int col) const { return board.Cell(Index(row, col)); }
+const Label& Game::Cell(int row, int col) const {
+    return board.Cell(Index(row, col));
+}
 
 void Game::LeftClick(int row, int col) {
     form.cmdMine_MouseUp(Index(row, col), vbLeftButton, 0, 0, 0);

@@ -11,7 +11,7 @@ namespace dravik::testing {
 
 // A started game in the normal layout whose minefield the test draws itself.
 class Game {
-public:
+  public:
     Game();
 
     FakeToolkit toolkit;
