@@ -1,6 +1,8 @@
 #include "qt/icon.h"
 
+#include <QIconEngine>
 #include <QPainter>
+#include <algorithm>
 
 #include "toolkit/palette.h"
 
@@ -12,6 +14,29 @@ QColor Palette16(int n) {
     const Colour c = PaletteColour(n);
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
+
+// The icon is drawn afresh at the size in device pixels a screen asks for, so a scaled screen
+// gets twice the pixels rather than a stored picture enlarged and blurred.
+class GameIconEngine : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
+               QIcon::State /*state*/) override {
+        const qreal ratio =
+            painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1;
+        QImage image = GameIconImage(qRound(std::min(rect.width(), rect.height()) * ratio));
+        image.setDevicePixelRatio(ratio);
+        painter->drawImage(rect.topLeft(), image);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return QPixmap::fromImage(GameIconImage(std::min(size.width(), size.height())));
+    }
+    // The sizes a window offers its window manager, in logical pixels.
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new GameIconEngine; }
+    QString key() const override { return QStringLiteral("dravik"); }
+};
 
 }  // namespace
 
@@ -41,12 +66,7 @@ QImage GameIconImage(int size) {
 }
 
 QIcon GameIcon() {
-    QIcon icon;
-    // 16 and 32 for the window at normal scale; the larger ones keep it sharp on dense screens.
-    for (const int size : {16, 32, 48, 64}) {
-        icon.addPixmap(QPixmap::fromImage(GameIconImage(size)));
-    }
-    return icon;
+    return QIcon(new GameIconEngine);  // the icon owns its engine
 }
 
 }  // namespace dravik::qt

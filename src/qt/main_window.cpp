@@ -48,6 +48,13 @@ QLineEdit* MakeCounter(const TextBox& model, QWidget* parent) {
     return counter;
 }
 
+// A label with an accessible name no longer reads out its text, so the name carries the score.
+QString KeepUpAccessibleName(const QString& caption) {
+    const QString name = QStringLiteral("Keep-up score");
+    const QString score = caption.trimmed();
+    return score.isEmpty() ? name : name + QStringLiteral(": ") + score;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(frmDravik& form)
@@ -80,7 +87,7 @@ void MainWindow::Run(Handler&& handler) {
 }
 
 void MainWindow::BuildStrip() {
-    minefield_ = new MinefieldWidget(form_.SSPanel1, form_.cmdMine, client_);
+    minefield_ = new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), client_);
     minefield_->onMouseUp = [this](int index, int button, int shift, float x, float y) {
         Run([&] {
             form_.cmdMine_MouseUp(static_cast<Int16>(index), static_cast<Int16>(button),
@@ -111,6 +118,10 @@ void MainWindow::BuildStrip() {
     txtMines_ = MakeCounter(form_.txtMines, client_);
     lblKeepUp_ = new QLabel(client_);
     lblKeepUp_->setFocusPolicy(Qt::NoFocus);
+    // The counters show bare numbers: a screen reader needs to say what they count.
+    txtMines_->setAccessibleName(QStringLiteral("Mines left"));
+    txtPlots_->setAccessibleName(QStringLiteral("Cells left"));
+    lblKeepUp_->setAccessibleName(KeepUpAccessibleName(QString()));
 
     // Focus moves in the order of the tab indexes; labels and counters take none.
     setTabOrder(rule1Once_, cmdMultiple_);
@@ -194,6 +205,7 @@ void MainWindow::Sync() {
     const QString keepUp = QString::fromStdString(form_.lblKeepUp.Caption);
     if (lblKeepUp_->text() != keepUp) {
         lblKeepUp_->setText(keepUp);
+        lblKeepUp_->setAccessibleName(KeepUpAccessibleName(keepUp));
     }
     mnuRule1_->setChecked(form_.mnuRule1.Checked);
 }

@@ -4,7 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "board/board.h"
 #include "qt/look.h"
+#include "qt/minefield_accessible.h"
 
 namespace dravik::qt {
 
@@ -29,13 +31,39 @@ int ShiftBits(Qt::KeyboardModifiers modifiers) {
            (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
+// A frame one logical pixel wide on the inside of rect. Filled, not stroked: a pen is centred on
+// the edge, so on a scaled screen half its width would fall outside the rectangle.
+void FillFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), colour);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
+}
+
 }  // namespace
 
 MinefieldWidget::MinefieldWidget(const Frame& panel, const std::vector<Label>& cells,
-                                 QWidget* parent)
-    : QWidget(parent), panel_(panel), cells_(cells) {
+                                 const Board& board, QWidget* parent)
+    : QWidget(parent), panel_(panel), cells_(cells), board_(board) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Before anything asks for this widget's interface, or Qt caches a plain one for it.
+    InstallMinefieldAccessibility();
+    setAccessibleName(QStringLiteral("Minefield"));
+}
+
+// Until every cell of the layout exists the cells form no grid yet.
+bool MinefieldWidget::GridBuilt() const {
+    return board_.Rows > 0 && board_.Cols > 0 &&
+           cells_.size() >= static_cast<std::size_t>(board_.Rows) * board_.Cols;
+}
+
+int MinefieldWidget::Rows() const {
+    return GridBuilt() ? board_.Rows : 0;
+}
+
+int MinefieldWidget::Columns() const {
+    return GridBuilt() ? board_.Cols : 0;
 }
 
 MinefieldWidget::Look MinefieldWidget::LookOf(const Label& cell) const {
@@ -55,7 +83,11 @@ void MinefieldWidget::Sync() {
         }
         update(shown_[i].rect);
         update(look.rect);
+        const bool captionChanged = look.caption != shown_[i].caption;
         shown_[i] = std::move(look);
+        if (captionChanged) {
+            AnnounceCellChange(*this, static_cast<int>(i));
+        }
     }
 }
 
@@ -84,13 +116,13 @@ void MinefieldWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect all = rect();
     painter.fillRect(event->rect(), palette().color(QPalette::Button));
-    // A raised panel edge.
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(all.topLeft(), all.topRight());
-    painter.drawLine(all.topLeft(), all.bottomLeft());
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(all.bottomLeft(), all.bottomRight());
-    painter.drawLine(all.topRight(), all.bottomRight());
+    // A raised panel edge, filled like a cell's frame.
+    const QColor light = palette().color(QPalette::Light);
+    const QColor dark = palette().color(QPalette::Dark);
+    painter.fillRect(QRect(all.left(), all.top(), all.width(), 1), light);
+    painter.fillRect(QRect(all.left(), all.top(), 1, all.height()), light);
+    painter.fillRect(QRect(all.left(), all.bottom(), all.width(), 1), dark);
+    painter.fillRect(QRect(all.right(), all.top(), 1, all.height()), dark);
     for (const Label& cell : cells_) {
         if (!cell.Visible) {
             continue;
@@ -107,8 +139,7 @@ void MinefieldWidget::PaintCell(QPainter& painter, const Label& cell, const QRec
         painter.fillRect(rect, ToQColor(cell.BackColor, *this));
     }
     if (cell.BorderStyle == kBorderFixedSingle) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        FillFrame(painter, rect, Qt::black);
     }
     if (!cell.Caption.empty()) {
         painter.setFont(FontFor(cell.FontInfo));

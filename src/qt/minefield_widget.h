@@ -8,6 +8,10 @@
 
 #include "toolkit/controls.h"
 
+namespace dravik {
+class Board;
+}
+
 namespace dravik::qt {
 
 // The panel that holds the cells, drawn as one widget: every visible cell is painted from its
@@ -15,7 +19,9 @@ namespace dravik::qt {
 class MinefieldWidget : public QWidget {
     Q_OBJECT
   public:
-    MinefieldWidget(const Frame& panel, const std::vector<Label>& cells, QWidget* parent);
+    // The board tells how the cells form a grid.
+    MinefieldWidget(const Frame& panel, const std::vector<Label>& cells, const Board& board,
+                    QWidget* parent);
 
     // Releasing a button over a cell: index, button bit (1, 2, 4), shift bits, position in
     // twips; then the click on the same cell, when the pointer is still over it.
@@ -28,6 +34,10 @@ class MinefieldWidget : public QWidget {
     int CellAt(const QPoint& point) const;
     // Where a cell is drawn, in widget pixels.
     QRect CellRect(int index) const;
+    // The grid of cells, in row-major order; 0 x 0 until the board is built.
+    int Rows() const;
+    int Columns() const;
+    const Label& Cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,11 +56,13 @@ class MinefieldWidget : public QWidget {
         bool operator==(const Look&) const = default;
     };
     Look LookOf(const Label& cell) const;
+    bool GridBuilt() const;
     void PaintCell(QPainter& painter, const Label& cell, const QRect& rect);
     const QFont& FontFor(const Font& font);
 
     const Frame& panel_;
     const std::vector<Label>& cells_;
+    const Board& board_;
     std::vector<Look> shown_;
     QFont font_;
     Font fontKey_;

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace dravik::qt {
+
+class MinefieldWidget;
+
+// A screen reader sees the minefield as a table of 16 x 30 cells, each named by its row, column
+// and what it shows ("row 3, column 5, 2 mines around"), although one widget paints them all.
+// Installing is idempotent; every minefield does it when it is created.
+void InstallMinefieldAccessibility();
+
+// Tells a listening assistive tool that a cell now shows something else. Costs nothing while
+// none listens.
+void AnnounceCellChange(MinefieldWidget& minefield, int index);
+
+}  // namespace dravik::qt
