@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "game_screen.h"
 #include "qt/main_window.h"
 #include "qt/minefield_widget.h"
 #include "support/game_fixture.h"
@@ -52,24 +53,12 @@ QString NameOf(QObject* object) {
     return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
 }
 
-struct Screen {
-    Game game;
-    MainWindow window{game.form};
-
-    bool Show() {
-        window.Sync();
-        window.show();
-        return QTest::qWaitForWindowActive(&window);
-    }
+struct Screen : dravik::testing::GameScreen {
     QAccessibleInterface* Table() const {
         return QAccessible::queryAccessibleInterface(window.Minefield());
     }
     QString CellName(int row, int col) const {
         return Table()->tableInterface()->cellAt(row - 1, col - 1)->text(QAccessible::Name);
-    }
-    void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-        const QPoint centre = window.Minefield()->CellRect(game.Index(row, col)).center();
-        QTest::mouseClick(window.Minefield(), button, {}, centre);
     }
 };
 

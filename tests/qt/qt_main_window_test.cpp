@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "game_screen.h"
 #include "qt/main_window.h"
 #include "qt/minefield_widget.h"
 #include "support/game_fixture.h"
@@ -22,22 +23,7 @@ const QColor kUserMark(255, 0, 255);
 const QColor kGameMark(255, 0, 0);
 const QColor kEmptyCell(0, 255, 0);
 
-// A started game in its window, shown and active as the player first sees it.
-struct Screen {
-    Game game;
-    MainWindow window{game.form};
-
-    bool Show() {
-        window.Sync();
-        window.show();
-        return QTest::qWaitForWindowActive(&window);
-    }
-    QPoint Centre(int row, int col) const {
-        return window.Minefield()->CellRect(game.Index(row, col)).center();
-    }
-    void Click(int row, int col, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window.Minefield(), button, {}, Centre(row, col));
-    }
+struct Screen : dravik::testing::GameScreen {
     // The colour on screen just inside the cell's top-left corner, clear of border and caption,
     // as last painted: a cell the view forgot to repaint still shows its old colour.
     QColor Shown(int row, int col) {
