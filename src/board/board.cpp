@@ -8,28 +8,17 @@ namespace dravik {
 Board::Board(const BoardControls& controls, FormContext& context)
     : controls_(controls), context_(context) {}
 
-std::int16_t Board::CellIndex(std::int16_t row, std::int16_t col) const {
-    return static_cast<std::int16_t>((row - 1) * Cols + (col - 1));
-}
-
-CellRef Board::CellAt(std::int16_t index) const {
-    return CellRef{index, static_cast<std::int16_t>(index / Cols + 1),
-                   static_cast<std::int16_t>(index % Cols + 1)};
-}
-
-bool Board::Neighbour(const CellRef& cell, std::size_t k, CellRef& out) const {
-    const Step step = kNeighbourOrder[k];
-    const int row = cell.row + step.dRow;
-    const int col = cell.col + step.dCol;
-    if (row < 1 || row > Rows || col < 1 || col > Cols) {
-        return false;
-    }
-    out = CellRef{static_cast<std::int16_t>(cell.index + step.dRow * Cols + step.dCol),
-                  static_cast<std::int16_t>(row), static_cast<std::int16_t>(col)};
-    return true;
-}
-
 std::int16_t Board::AdjacentMineCount(std::int16_t row, std::int16_t col) const {
+    // Every uncovered cell and many rule steps ask this. Inside the rim the block's three rows
+    // are read straight from the grid, each row found by one checked access.
+    if (row > 1 && row < Rows && col > 1 && col < Cols && col < MineGrid.Cols()) {
+        const std::int16_t* above = &MineGrid(row - 1, col);
+        const std::int16_t* level = &MineGrid(row, col);
+        const std::int16_t* below = &MineGrid(row + 1, col);
+        return static_cast<std::int16_t>((above[-1] == 1) + (above[0] == 1) + (above[1] == 1) +
+                                         (level[-1] == 1) + (level[1] == 1) + (below[-1] == 1) +
+                                         (below[0] == 1) + (below[1] == 1));
+    }
     std::int16_t count = 0;
     ForEachNeighbour(CellRef{CellIndex(row, col), row, col}, [&](const CellRef& n) {
         if (MineGrid(n.row, n.col) == 1) {
@@ -59,6 +48,49 @@ std::int16_t Board::AdjacentMarks(std::int16_t index, std::int16_t row, std::int
     return count;
 }
 
+namespace {
+
+void Tally(const std::string& caption, Board::NeighbourCounts& counts) {
+    if (caption.empty()) {
+        ++counts.covered;
+    } else if (caption == kMarkCaption) {
+        ++counts.marks;
+    }
+}
+
+}  // namespace
+
+Board::NeighbourCounts Board::CountCoveredAndMarks(const CellRef& cell) const {
+    // A cell inside the rim has all eight neighbours, at fixed distances in the array; one size
+    // check stands in for eight. This is the innermost loop of every rule scan, so it reads the
+    // neighbours in memory order (the counts do not depend on the order).
+    const std::vector<Label>& cells = controls_.cmdMine;
+    if (cell.row > 1 && cell.row < Rows && cell.col > 1 && cell.col < Cols &&
+        static_cast<std::size_t>(cell.index + Cols + 1) < cells.size()) {
+        NeighbourCounts counts;
+        const Label* above = cells.data() + (cell.index - Cols);
+        const Label* level = cells.data() + cell.index;
+        const Label* below = cells.data() + (cell.index + Cols);
+        Tally(above[-1].Caption, counts);
+        Tally(above[0].Caption, counts);
+        Tally(above[1].Caption, counts);
+        Tally(level[-1].Caption, counts);
+        Tally(level[1].Caption, counts);
+        Tally(below[-1].Caption, counts);
+        Tally(below[0].Caption, counts);
+        Tally(below[1].Caption, counts);
+        return counts;
+    }
+    return CountCoveredAndMarksOnRim(cell);
+}
+
+// Kept apart so the common case above stays small.
+Board::NeighbourCounts Board::CountCoveredAndMarksOnRim(const CellRef& cell) const {
+    NeighbourCounts counts;
+    ForEachNeighbour(cell, [&](const CellRef& n) { Tally(Caption(n.index), counts); });
+    return counts;
+}
+
 std::int16_t Board::CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::int16_t rowFrom,
                                  std::int16_t colTo, std::int16_t rowTo) const {
     std::int16_t count = 0;
@@ -78,10 +110,6 @@ std::int16_t Board::CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::
 
 Colour Board::MinesColour(std::int16_t nofmines) {
     return PaletteColour(nofmines <= 5 ? nofmines : nofmines + 5);
-}
-
-std::int16_t Board::CellNumber(std::int16_t index) const {
-    return TextToInt16(Caption(index));
 }
 
 void Board::ShowMineCounter() {

@@ -8,6 +8,7 @@
 #include "board/mine_grid.h"
 #include "toolkit/controls.h"
 #include "toolkit/form_context.h"
+#include "toolkit/text.h"
 
 namespace dravik {
 
@@ -55,8 +56,13 @@ class Board {
     MineGridArray MineGrid;
 
     // Queries. Rows and columns count from 1, indexes from 0; index must be CellIndex(row, col).
-    std::int16_t CellIndex(std::int16_t row, std::int16_t col) const;
-    CellRef CellAt(std::int16_t index) const;
+    std::int16_t CellIndex(std::int16_t row, std::int16_t col) const {
+        return static_cast<std::int16_t>((row - 1) * Cols + (col - 1));
+    }
+    CellRef CellAt(std::int16_t index) const {
+        return CellRef{index, static_cast<std::int16_t>(index / Cols + 1),
+                       static_cast<std::int16_t>(index % Cols + 1)};
+    }
     std::int16_t AdjacentMineCount(std::int16_t row, std::int16_t col) const;
     std::int16_t AdjacentCovered(std::int16_t index, std::int16_t row, std::int16_t col) const;
     std::int16_t AdjacentMarks(std::int16_t index, std::int16_t row, std::int16_t col) const;
@@ -76,12 +82,22 @@ class Board {
     bool IsCovered(std::int16_t index) const { return Caption(index).empty(); }
     bool IsMarked(std::int16_t index) const { return Caption(index) == kMarkCaption; }
     // The number a cell's caption reads as: 1..8 for numbered cells, 0 for "", "@" and "0".
-    std::int16_t CellNumber(std::int16_t index) const;
+    std::int16_t CellNumber(std::int16_t index) const { return TextToInt16(Caption(index)); }
 
     // The neighbours of a cell in the fixed order above, below, left, right, above-left,
     // above-right, below-left, below-right; those off the board are skipped.
     template <typename Visit>
     void ForEachNeighbour(const CellRef& cell, Visit&& visit) const {
+        // Every query walks neighbours, and most cells lie inside the rim, where all eight exist:
+        // one test for the cell instead of one for each neighbour.
+        if (cell.row > 1 && cell.row < Rows && cell.col > 1 && cell.col < Cols) {
+            for (const Step& step : kNeighbourOrder) {
+                visit(CellRef{static_cast<std::int16_t>(cell.index + step.dRow * Cols + step.dCol),
+                              static_cast<std::int16_t>(cell.row + step.dRow),
+                              static_cast<std::int16_t>(cell.col + step.dCol)});
+            }
+            return;
+        }
         for (std::size_t k = 0; k < kNeighbourOrder.size(); ++k) {
             CellRef next{};
             if (Neighbour(cell, k, next)) {
@@ -91,7 +107,25 @@ class Board {
     }
     static constexpr std::size_t kNeighbourCount = 8;
     // The k-th neighbour in that order, if it lies on the board.
-    bool Neighbour(const CellRef& cell, std::size_t k, CellRef& out) const;
+    bool Neighbour(const CellRef& cell, std::size_t k, CellRef& out) const {
+        const Step step = kNeighbourOrder[k];
+        const int row = cell.row + step.dRow;
+        const int col = cell.col + step.dCol;
+        if (row < 1 || row > Rows || col < 1 || col > Cols) {
+            return false;
+        }
+        out = CellRef{static_cast<std::int16_t>(cell.index + step.dRow * Cols + step.dCol),
+                      static_cast<std::int16_t>(row), static_cast<std::int16_t>(col)};
+        return true;
+    }
+
+    // AdjacentCovered and AdjacentMarks of one cell in a single walk: the rules ask for both at
+    // every number on every scan.
+    struct NeighbourCounts {
+        std::int16_t covered = 0;
+        std::int16_t marks = 0;
+    };
+    NeighbourCounts CountCoveredAndMarks(const CellRef& cell) const;
 
     // Counter texts.
     void ShowMineCounter();
@@ -115,6 +149,7 @@ class Board {
         {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}}};
 
     void ResetCounters();
+    [[gnu::noinline]] NeighbourCounts CountCoveredAndMarksOnRim(const CellRef& cell) const;
 
     BoardControls controls_;
     FormContext& context_;

@@ -20,7 +20,7 @@ class MineGridArray {
 
     // row in 0..Rows(), col in 0..Cols(); anything else is a subscript error.
     std::int16_t& operator()(int row, int col) { return cells_.at(Offset(row, col)); }
-    std::int16_t operator()(int row, int col) const { return cells_.at(Offset(row, col)); }
+    const std::int16_t& operator()(int row, int col) const { return cells_.at(Offset(row, col)); }
 
   private:
     std::size_t Offset(int row, int col) const {

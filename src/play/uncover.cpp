@@ -25,6 +25,9 @@ std::int16_t Play::UncoverNeighbours(std::int16_t index, std::int16_t row, std::
 // onto an explicit stack, so a board without mines opens in one click at any size. Each frame
 // is a cell whose caption is already set and the next neighbour of it to try; a cell counts as
 // uncovered (PlotsLeft) only once everything below it is done, as the recursion would have it.
+// The counter's text is written once, when the flood is over: formatting it for every cell
+// took as long as the flood itself, and nothing can see it meanwhile (the one box a flood could
+// open comes after MarkCell has written the counter).
 std::int16_t Play::Uncover(const CellRef& start) {
     if (!board_.IsCovered(start.index)) {
         return kFalse;
@@ -42,11 +45,13 @@ std::int16_t Play::Uncover(const CellRef& start) {
         CellRef cell;
         std::size_t next;
     };
-    std::vector<Pending> stack{{start, 0}};
+    std::vector<Pending> stack;
+    stack.reserve(static_cast<std::size_t>(board_.Rows * board_.Cols));
+    stack.push_back({start, 0});
     while (!stack.empty()) {
         if (stack.back().next == Board::kNeighbourCount) {
             stack.pop_back();
-            CountUncovered();
+            --board_.PlotsLeft;
             continue;
         }
         CellRef n{};
@@ -60,9 +65,10 @@ std::int16_t Play::Uncover(const CellRef& start) {
         } else if (Open(n)) {
             stack.push_back({n, 0});
         } else {
-            CountUncovered();
+            --board_.PlotsLeft;
         }
     }
+    board_.ShowPlotsCounter();
     return kFalse;
 }
 

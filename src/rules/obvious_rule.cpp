@@ -15,16 +15,15 @@ int ObviousRule::FireAt(const CellRef& cell) {
     if (n <= 0) {
         return 0;
     }
-    const std::int16_t covered = board_.AdjacentCovered(cell.index, cell.row, cell.col);
-    if (covered == 0) {
+    const Board::NeighbourCounts around = board_.CountCoveredAndMarks(cell);
+    if (around.covered == 0) {
         return 0;
     }
-    const std::int16_t marks = board_.AdjacentMarks(cell.index, cell.row, cell.col);
-    if (marks + covered == n) {
+    if (around.marks + around.covered == n) {
         play_.MarkNeighbours(cell.index, cell.row, cell.col);
         return 1;
     }
-    if (marks == board_.AdjacentMineCount(cell.row, cell.col)) {
+    if (around.marks == board_.AdjacentMineCount(cell.row, cell.col)) {
         return play_.UncoverNeighbours(cell.index, cell.row, cell.col) < 0 ? -1 : 1;
     }
     return 0;

@@ -55,16 +55,4 @@ std::int16_t RoundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int16_t TextToInt16(std::string_view text) {
-    // Cells hold "", "@" or one digit; skip the general parser for those.
-    if (text.empty()) {
-        return 0;
-    }
-    if (text.size() == 1) {
-        const char c = text.front();
-        return (c >= '0' && c <= '9') ? static_cast<std::int16_t>(c - '0') : 0;
-    }
-    return RoundToInt16(LeadingNumber(text));
-}
-
 }  // namespace dravik

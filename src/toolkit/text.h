@@ -23,6 +23,14 @@ double LeadingNumber(std::string_view text);
 std::int16_t RoundToInt16(double value);
 
 // The 16-bit number a text begins with: "" and "@" give 0.
-std::int16_t TextToInt16(std::string_view text);
+inline std::int16_t TextToInt16(std::string_view text) {
+    // The rules read every cell on every scan, and cells hold "", "@" or one digit: those need
+    // no general number reading.
+    if (text.size() > 1) {
+        return RoundToInt16(LeadingNumber(text));
+    }
+    const char c = text.empty() ? '\0' : text.front();
+    return c >= '0' && c <= '9' ? static_cast<std::int16_t>(c - '0') : 0;
+}
 
 }  // namespace dravik

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# How fast the game answers real input, on a virtual X server of its own: a left click on a
+# covered cell, timed until the cell's pixels change, and F2 after a few moves, timed until every
+# cell looks covered again. Clicks that meet a mine open a box first and are left out.
+#
+#   bench/response.sh [BUILD_DIR] [ROUNDS] [CLICKS_PER_ROUND]    defaults: build/release 25 4
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build/release}
+rounds=${2:-25}
+clicks=${3:-4}
+probe=$build/bench/window_probe
+game=$build/dravik
+for f in "$probe" "$game"; do
+  [ -x "$f" ] || { echo "response.sh: $f is missing: build the release preset first" >&2; exit 2; }
+done
+
+work=$(mktemp -d /tmp/dravik-response.XXXXXX)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || { echo "response.sh: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY
+
+"$probe" response --rounds "$rounds" --clicks "$clicks" "$game" >"$work/samples"
+summary=$(tail -n1 "$work/samples")
+case $summary in
+  click_median_ms=*) ;;
+  *) echo "response.sh: the probe did not finish" >&2; exit 1 ;;
+esac
+
+spread() {  # spread KEY: count, min, median, 90th percentile and max of the KEY= samples
+  sed -n "s/^$1=//p" "$work/samples" | sort -g | awk '{v[NR] = $1} END {
+    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    p = v[int(0.9 * NR + 0.999)]
+    printf "n=%d  min %.2f  median %.2f  p90 %.2f  max %.2f ms\n", NR, v[1], m, p, v[NR] }'
+}
+echo "$(nproc) CPUs, $(uname -r)"
+echo "click on a covered cell: $(spread click_ms)  ($(grep -c 'hit a mine' "$work/samples" || true) mine hits left out)"
+echo "F2 after $clicks moves:     $(spread f2_ms)"
+echo "targets: click median < 5 ms, F2 median < 8 ms"

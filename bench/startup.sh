@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Start-up of the game against the floor of any Qt Widgets program (bench/bare_window: one plain
+# QWidget), on a virtual X server of its own: time from exec to the first top-level window mapped
+# and to its first paint, and peak resident memory (VmHWM) one second after the map. A lone
+# message box like the game's first window ("bare_window --message-box") runs too: it shows what
+# any window with text pays (fonts) apart from the game's own work. The programs run in turn after
+# one warm-up run each; medians and ratios to both floors are printed.
+#
+#   bench/startup.sh [BUILD_DIR] [ROUNDS]      defaults: build/release 9
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build/release}
+rounds=${2:-9}
+probe=$build/bench/window_probe
+game=$build/dravik
+bare=$build/bench/bare_window
+for f in "$probe" "$game" "$bare"; do
+  [ -x "$f" ] || { echo "startup.sh: $f is missing: build the release preset first" >&2; exit 2; }
+done
+
+work=$(mktemp -d /tmp/dravik-startup.XXXXXX)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# -displayfd: the server picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY
+
+run() {  # run NAME COMMAND [ARGS]: appends "map paint hwm" to $work/NAME
+  local name=$1 line
+  shift
+  line=$("$probe" startup "$@")
+  echo "  $name: $line"
+  echo "$line" | sed -E 's/map_ms=([^ ]+) paint_ms=([^ ]+) vmhwm_kib=([^ ]+)/\1 \2 \3/' >>"$work/$name"
+}
+
+echo "warm-up"
+"$probe" startup "$game" >/dev/null
+"$probe" startup "$bare" >/dev/null
+"$probe" startup "$bare" --message-box >/dev/null
+for i in $(seq "$rounds"); do
+  echo "round $i"
+  run game "$game"
+  run bare "$bare"
+  run box "$bare" --message-box
+done
+
+median() {  # median FILE COLUMN
+  cut -d' ' -f"$2" "$1" | sort -g | awk '{v[NR] = $1} END {
+    print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+echo
+echo "medians of $rounds rounds ($(nproc) CPUs, $(uname -r))"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+printf '%-16s %10s %10s %10s %12s %12s\n' "" "game" "bare Qt" "lone box" "game/bare" "game/box"
+for metric in "map ms:1" "first paint ms:2" "VmHWM KiB:3"; do
+  name=${metric%:*}
+  column=${metric##*:}
+  g=$(median "$work/game" "$column")
+  b=$(median "$work/bare" "$column")
+  x=$(median "$work/box" "$column")
+  printf '%-16s %10s %10s %10s %12s %12s\n' "$name" "$g" "$b" "$x" "$(ratio "$g" "$b")" "$(ratio "$g" "$x")"
+done
+echo "targets (game/bare): first paint <= 1.25, VmHWM <= 1.15"
