@@ -9,26 +9,24 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravik 2000"));
-    QApplication::setWindowIcon(dravik::qt::GameIcon());
 
     dravik::qt::QtToolkit toolkit;
     dravik::ModDravik options;
     dravik::frmDravik form(toolkit, options);
     toolkit.SetMainForm(&form);
-    dravik::qt::MainWindow window(form);
-    toolkit.SetMainWidget(&window);
-    toolkit.SetSync([&window] { window.Sync(); });
 
+    // The start question is the first thing on screen: the main window, its fonts and the icon
+    // are built only once it is answered.
     form.Load();
-    if (!form.Loaded()) {
-        return 0;
-    }
     // A cancelled start question closes the window at its first activation, before it paints.
     form.Form_Activate();
     if (!form.Loaded()) {
         return 0;
     }
-    window.Sync();
+    QApplication::setWindowIcon(dravik::qt::GameIcon());
+    dravik::qt::MainWindow window(form);
+    toolkit.SetMainWidget(&window);
+    toolkit.SetSync([&window] { window.Sync(); });
     window.show();
     return QApplication::exec();
 }
