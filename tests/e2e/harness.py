@@ -152,10 +152,16 @@ class Game:
         self.focus()
         self.xdotool("key", "--delay", "30", *keys)
 
-    def menu(self, title_key, item_key):
-        """Chooses a menu item by its access keys, e.g. ("alt+g", "x") for Exit."""
+    def menu(self, title_key, item_key, timeout=5.0):
+        """Chooses a menu item by its access keys, e.g. ("alt+g", "x") for Exit, once the
+        drop-down is mapped (it grabs the keyboard then)."""
+        before = set(self.windows(".*"))
         self.key(title_key)
-        time.sleep(0.2)  # the drop-down grabs the keyboard once it is mapped
+        deadline = time.monotonic() + timeout
+        while not set(self.windows(".*")) - before:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"no menu opened for {title_key}")
+            time.sleep(0.01)
         self.xdotool("key", item_key)
 
     def click(self, x, y, button=1, modifiers=()):
