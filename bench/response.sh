@@ -17,24 +17,8 @@ for f in "$probe" "$game"; do
 done
 
 work=$(mktemp -d /tmp/dravik-response.XXXXXX)
-xvfb_pid=
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -br 3>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-[ -s "$work/display" ] || { echo "response.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
-unset WAYLAND_DISPLAY
+. bench/xvfb.sh
+start_xvfb "$work" response.sh
 
 "$probe" response --rounds "$rounds" --clicks "$clicks" "$game" >"$work/samples"
 summary=$(tail -n1 "$work/samples")
