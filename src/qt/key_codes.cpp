@@ -56,11 +56,14 @@ std::int16_t KeyCode(int key) {
 
 }  // namespace
 
+int ShiftBits(Qt::KeyboardModifiers modifiers) {
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
+           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
 KeyInput ToKeyInput(const QKeyEvent& event, bool down) {
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    int shift = (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-                (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-                (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+    int shift = ShiftBits(event.modifiers());
     // X reports the modifier state from before the event; a modifier key itself changes it.
     int own = 0;
     switch (event.key()) {

@@ -14,4 +14,7 @@ struct KeyInput {
 
 KeyInput ToKeyInput(const QKeyEvent& event, bool down);
 
+// The shift bits of a modifier state, as the mouse and key handlers take them.
+int ShiftBits(Qt::KeyboardModifiers modifiers);
+
 }  // namespace dravik::qt

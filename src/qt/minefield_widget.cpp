@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "board/board.h"
+#include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/minefield_accessible.h"
 
@@ -23,12 +24,6 @@ int ButtonBit(Qt::MouseButton button) {
         default:
             return 0;
     }
-}
-
-int ShiftBits(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 // A frame one logical pixel wide on the inside of rect. Filled, not stroked: a pen is centred on

@@ -37,14 +37,7 @@ OptionsDialog::OptionsDialog(frmOptions& form, QWidget* parent)
     // Created in tab order, which Qt follows.
     std::vector<QWidget*> tabOrder;
     fraHitMine_ = Make<QGroupBox>(form.fraHitMine, this);
-    for (std::size_t k = 0; k < opthitMine_.size(); ++k) {
-        opthitMine_[k] = Make<QRadioButton>(form.opthitMine[k], fraHitMine_);
-        connect(opthitMine_[k], &QRadioButton::clicked, this, [this, k] {
-            SelectOption(form_.opthitMine, k);
-            AfterHandler();
-        });
-        tabOrder.push_back(opthitMine_[k]);
-    }
+    AddOptionGroup(form.opthitMine, opthitMine_, fraHitMine_, tabOrder);
     cmdOK_ = AddButton(form.cmdOK, &frmOptions::cmdOK_Click);
     tabOrder.push_back(cmdOK_);
     tabOrder.push_back(AddButton(form.cmdCancel, &frmOptions::cmdCancel_Click));
@@ -57,18 +50,24 @@ OptionsDialog::OptionsDialog(frmOptions& form, QWidget* parent)
     });
     tabOrder.push_back(chkMultiCnt_);
     fraSweep_ = Make<QGroupBox>(form.fraSweep, this);
-    for (std::size_t k = 0; k < optSweep_.size(); ++k) {
-        optSweep_[k] = Make<QRadioButton>(form.optSweep[k], fraSweep_);
-        connect(optSweep_[k], &QRadioButton::clicked, this, [this, k] {
-            SelectOption(form_.optSweep, k);
-            AfterHandler();
-        });
-        tabOrder.push_back(optSweep_[k]);
-    }
+    AddOptionGroup(form.optSweep, optSweep_, fraSweep_, tabOrder);
     for (std::size_t k = 1; k < tabOrder.size(); ++k) {
         setTabOrder(tabOrder[k - 1], tabOrder[k]);
     }
     Sync();
+}
+
+void OptionsDialog::AddOptionGroup(std::array<OptionButton, 3>& models,
+                                   std::array<QRadioButton*, 3>& views, QGroupBox* frame,
+                                   std::vector<QWidget*>& tabOrder) {
+    for (std::size_t k = 0; k < views.size(); ++k) {
+        views[k] = Make<QRadioButton>(models[k], frame);
+        connect(views[k], &QRadioButton::clicked, this, [this, &models, k] {
+            SelectOption(models, k);
+            AfterHandler();
+        });
+        tabOrder.push_back(views[k]);
+    }
 }
 
 QPushButton* OptionsDialog::AddButton(const CommandButton& model, void (frmOptions::*handler)()) {

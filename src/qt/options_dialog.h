@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "forms/frm_options.h"
 
@@ -30,6 +31,9 @@ class OptionsDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // One frame's option buttons, each selecting itself in the form's group when clicked.
+    void AddOptionGroup(std::array<OptionButton, 3>& models, std::array<QRadioButton*, 3>& views,
+                        QGroupBox* frame, std::vector<QWidget*>& tabOrder);
     QPushButton* AddButton(const CommandButton& model, void (frmOptions::*handler)());
     void AfterHandler();
 
