@@ -2,10 +2,12 @@
 // start-up time and memory are measured against.
 //
 //   bare_window                 one plain QWidget
-//   bare_window --message-box   a lone Yes/No/Cancel message box like the game's first window:
-//                               what showing any text costs (fonts) apart from the game's own work
+//   bare_window --label         one line of text in a plain label: the least any window with
+//                               text costs (the font stack: configuration, fonts, shaping)
+//   bare_window --message-box   a stock Yes/No/Cancel message box with the game's first question
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
 #include <cstring>
@@ -19,6 +21,11 @@ int main(int argc, char* argv[]) {
         box.setText(QStringLiteral("Large Screen?"));
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         return box.exec() == QMessageBox::Yes ? 0 : 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--label") == 0) {
+        QLabel label(QStringLiteral("Large Screen?"));
+        label.show();
+        return QApplication::exec();
     }
     QWidget window;
     window.setWindowTitle(QStringLiteral("bare window"));

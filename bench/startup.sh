@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of the game against the floor of any Qt Widgets program (bench/bare_window: one plain
 # QWidget), on a virtual X server of its own: time from exec to the first top-level window mapped
-# and to its first paint, and peak resident memory (VmHWM) one second after the map. A lone
-# message box like the game's first window ("bare_window --message-box") runs too: it shows what
-# any window with text pays (fonts) apart from the game's own work. The programs run in turn after
-# one warm-up run each; medians and ratios to both floors are printed.
+# and to its first paint, and peak resident memory (VmHWM) one second after the map. Two more
+# references run too: one line of text in a plain label ("bare_window --label", the least any
+# window with text pays for the font stack) and a stock message box with the game's question
+# ("bare_window --message-box"). The programs run in turn after one warm-up run each; medians and
+# the game's ratios to the references are printed.
 #
 #   bench/startup.sh [BUILD_DIR] [ROUNDS]      defaults: build/release 9
 set -euo pipefail
@@ -34,11 +35,14 @@ run() {  # run NAME COMMAND [ARGS]: appends "map paint hwm" to $work/NAME
 echo "warm-up"
 "$probe" startup "$game" >/dev/null
 "$probe" startup "$bare" >/dev/null
-"$probe" startup "$bare" --message-box >/dev/null
+for flag in --label --message-box; do
+  "$probe" startup "$bare" $flag >/dev/null
+done
 for i in $(seq "$rounds"); do
   echo "round $i"
   run game "$game"
   run bare "$bare"
+  run label "$bare" --label
   run box "$bare" --message-box
 done
 
@@ -50,13 +54,16 @@ median() {  # median FILE COLUMN
 echo
 echo "medians of $rounds rounds ($(nproc) CPUs, $(uname -r))"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
-printf '%-16s %10s %10s %10s %12s %12s\n' "" "game" "bare Qt" "lone box" "game/bare" "game/box"
+printf '%-16s %9s %9s %9s %9s %10s %11s %9s\n' "" "game" "bare Qt" "label" "stock box" \
+  "game/bare" "game/label" "game/box"
 for metric in "map ms:1" "first paint ms:2" "VmHWM KiB:3"; do
   name=${metric%:*}
   column=${metric##*:}
   g=$(median "$work/game" "$column")
   b=$(median "$work/bare" "$column")
+  l=$(median "$work/label" "$column")
   x=$(median "$work/box" "$column")
-  printf '%-16s %10s %10s %10s %12s %12s\n' "$name" "$g" "$b" "$x" "$(ratio "$g" "$b")" "$(ratio "$g" "$x")"
+  printf '%-16s %9s %9s %9s %9s %10s %11s %9s\n' "$name" "$g" "$b" "$l" "$x" "$(ratio "$g" "$b")" \
+    "$(ratio "$g" "$l")" "$(ratio "$g" "$x")"
 done
 echo "targets (game/bare): first paint <= 1.25, VmHWM <= 1.15"

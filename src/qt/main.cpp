@@ -2,12 +2,14 @@
 
 #include "board/mod_dravik.h"
 #include "forms/frm_dravik.h"
+#include "qt/game_style.h"
 #include "qt/icon.h"
 #include "qt/main_window.h"
 #include "qt/qt_toolkit.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setStyle(new dravik::qt::GameStyle);
     QApplication::setApplicationName(QStringLiteral("Dravik 2000"));
 
     dravik::qt::QtToolkit toolkit;

@@ -28,8 +28,11 @@ std::int16_t QtToolkit::MsgBox(const std::string& text, std::int16_t style,
     QMessageBox box(DialogParent());
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(QString::fromUtf8(title.empty() ? kApplicationTitle : title.c_str()));
-    box.setText(ToQText(text));
+    // Plain, unselectable text, as the game's boxes have always had; set before the text so
+    // that the label never builds a rich-text document for it (a noticeable part of start-up).
     box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::NoTextInteraction);
+    box.setText(ToQText(text));
     if (style == vbYesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

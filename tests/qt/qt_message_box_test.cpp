@@ -1,11 +1,14 @@
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "board/mod_dravik.h"
 #include "forms/frm_dravik.h"
+#include "qt/game_style.h"
 #include "qt/qt_toolkit.h"
 
 using dravik::qt::QtToolkit;
@@ -18,7 +21,21 @@ struct Seen {
     QString text;
     QMessageBox::Icon icon = QMessageBox::Information;
     qsizetype buttons = 0;
+    bool buttonIcons = true;
+    bool selectableText = true;
 };
+
+Seen Look(const QMessageBox& box) {
+    Seen seen{box.windowTitle(), box.text(), box.icon(), box.buttons().size()};
+    seen.buttonIcons = false;
+    for (const QAbstractButton* button : box.buttons()) {
+        seen.buttonIcons = seen.buttonIcons || !button->icon().isNull();
+    }
+    const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    seen.selectableText =
+        label == nullptr || label->textInteractionFlags() != Qt::NoTextInteraction;
+    return seen;
+}
 
 // Runs on the next modal box from inside its own event loop; gives up after a while so that a
 // box that never opens cannot leave a stray timer behind for later tests.
@@ -36,7 +53,7 @@ void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
 // close box.
 std::function<void(QMessageBox&)> LookAndDismiss(Seen& seen, const QString& how) {
     return [&seen, how](QMessageBox& box) {
-        seen = Seen{box.windowTitle(), box.text(), box.icon(), box.buttons().size()};
+        seen = Look(box);
         if (how == "Escape" || how == "Enter") {
             QTest::keyClick(&box, how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
             return;
@@ -53,11 +70,27 @@ std::function<void(QMessageBox&)> LookAndDismiss(Seen& seen, const QString& how)
     };
 }
 
+class DesktopWithButtonIcons : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 }  // namespace
 
 class MessageBoxTest : public QObject {
     Q_OBJECT
   private slots:
+    // The game's style over a desktop style that puts icons on dialog buttons, as some do
+    // (the offscreen platform does not).
+    void initTestCase() {
+        QApplication::setStyle(new dravik::qt::GameStyle(new DesktopWithButtonIcons));
+    }
+
     void yesNoCancelAnswers_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("answer");
@@ -79,6 +112,8 @@ class MessageBoxTest : public QObject {
         QCOMPARE(seen.text, QStringLiteral("Large Screen?"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, qsizetype{3});
+        QVERIFY(!seen.buttonIcons);
+        QVERIFY(!seen.selectableText);
     }
 
     void aboutBoxShowsNameAndVersion_data() {
