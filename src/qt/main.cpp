@@ -9,6 +9,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The application takes the style and deletes it on exit.
+    // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
     QApplication::setStyle(new dravik::qt::GameStyle);
     QApplication::setApplicationName(QStringLiteral("Dravik 2000"));
 
