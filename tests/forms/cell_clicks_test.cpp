@@ -100,11 +100,8 @@ TEST_F(CellClicks, NumberClickMarksAllWhenCoveredPlusMarksEqualTheNumber) {
 }
 
 TEST_F(CellClicks, IdleClicksRunOnlyTheWinTest) {
-    const std::string full(30, '*');
-    LayMines({full, full, full, "*********"});
-    for (std::int16_t index = 0; index < 99; ++index) {
-        RightClick(index / 30 + 1, index % 30 + 1);
-    }
+    LayMinesAtTop();
+    MarkMinesAtTop(99);
     LeftClick(16, 30);  // floods every safe cell
     EXPECT_EQ(toolkit.BoxTexts(), std::vector<std::string>{kWinText});
 

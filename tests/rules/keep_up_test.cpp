@@ -99,18 +99,14 @@ TEST_F(KeepUpMode, RulesNeverScoreWithKeepUpOff) {
     EXPECT_EQ(Label(), "");
 }
 
-// All 99 mines lie in rows 1-3 and the start of row 4; the last one, left unmarked, completes
-// the board when it is hit.
+// The last mine at the top, left unmarked, completes the board when it is hit.
 TEST(KeepUpMineHit, ScoresThreeWithoutFollowUpOrWinCheck) {
     for (const bool keepUp : {false, true}) {
         SCOPED_TRACE(keepUp ? "keep-up on" : "keep-up off");
         testing::Game game;
-        const std::string full(30, '*');
-        game.LayMines({full, full, full, "*********"});
+        game.LayMinesAtTop();
         game.LeftClick(16, 30);
-        for (int k = 0; k < 98; ++k) {
-            game.RightClick(k / 30 + 1, k % 30 + 1);
-        }
+        game.MarkMinesAtTop(98);
         game.form.chkKeepUp.Value = keepUp ? kChecked : kUnchecked;
         game.form.chkExtra.Value = kChecked;  // a follow-up would add 1
         game.toolkit.boxes.clear();

@@ -82,12 +82,9 @@ TEST_F(ObviousRule, AWrongMarkMakesTheScanOpenAMineAndStopAtOnce) {
 }
 
 TEST_F(ObviousRule, Rule1AndMultiCheckForWinButTheMenuItemsDoNot) {
-    const std::string full(30, '*');
-    LayMines({full, full, full, "*********"});
+    LayMinesAtTop();
     LeftClick(16, 30);
-    for (int k = 0; k < 99; ++k) {
-        RightClick(k / 30 + 1, k % 30 + 1);
-    }
+    MarkMinesAtTop(99);
     ASSERT_EQ(toolkit.boxes.size(), 1u);  // the board is complete
     const std::string win = toolkit.boxes[0].text;
     form.mnuRule1Once_Click();

@@ -22,6 +22,17 @@ void Game::LayMines(const std::vector<std::string>& rows) {
     }
 }
 
+void Game::LayMinesAtTop() {
+    const std::string full(30, '*');
+    LayMines({full, full, full, "*********"});
+}
+
+void Game::MarkMinesAtTop(int count) {
+    for (int k = 0; k < count; ++k) {
+        RightClick(k / 30 + 1, k % 30 + 1);
+    }
+}
+
 void Game::Draw(int row, int col, const std::vector<std::string>& block) {
     for (std::size_t r = 0; r < block.size(); ++r) {
         for (std::size_t c = 0; c < block[r].size(); ++c) {

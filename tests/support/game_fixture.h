@@ -22,6 +22,10 @@ class Game {
     // Replaces the minefield. Each string is a row from row 1 down; '*' is a mine, anything else
     // is none; rows and columns not given hold no mine.
     void LayMines(const std::vector<std::string>& rows);
+    // All 99 mines in the first cells in reading order: rows 1-3 and the start of row 4.
+    void LayMinesAtTop();
+    // Right-clicks the first count of those cells.
+    void MarkMinesAtTop(int count);
     // Writes a block of captions whose top-left cell is (row, col), with the colours and
     // counters a move would leave: a digit uncovers the cell showing that digit, '@' gives it an
     // automatic mark, anything else leaves it as it is. Only for cells still covered.
