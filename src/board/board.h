@@ -18,6 +18,9 @@ constexpr std::int16_t kKindUncovered = 2;
 constexpr std::int16_t kKindMarked = 4;
 
 inline constexpr const char* kMarkCaption = "@";
+// Palette colours of a mark: the player's own, and the game's (a rule's or a hit mine's).
+constexpr int kUserMarkColour = 13;       // light magenta
+constexpr int kAutomaticMarkColour = 12;  // light red
 
 // The controls of the main window that the board itself writes; the window owns them.
 struct BoardControls {

@@ -4,11 +4,6 @@
 
 namespace dravik {
 
-namespace {
-constexpr int kUserMarkColour = 13;       // light magenta
-constexpr int kAutomaticMarkColour = 12;  // light red
-}  // namespace
-
 void Play::MarkCell(std::int16_t index, bool userMark) {
     Label& cell = board_.Cell(index);
     cell.Caption = kMarkCaption;
