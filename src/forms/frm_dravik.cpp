@@ -19,7 +19,9 @@ frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
       play_(board_, context_, options),
       keepUp_(board_, lblKeepUp, chkKeepUp, chkExtra),
       obviousRule_(board_, play_, keepUp_, context_, options),
-      twoAdjacent_(board_, play_, context_) {
+      twoAdjacent_(board_, play_, context_),
+      hint_(board_, context_),
+      strongRules_(board_, play_, keepUp_, obviousRule_, hint_, context_, options) {
     CreateControls();
 }
 
@@ -104,7 +106,7 @@ void frmDravik::MarkingStep(std::int16_t index) {
 }
 
 void frmDravik::FollowUp() {
-    obviousRule_.KeepUpAfterMove();
+    strongRules_.KeepUpAfterMove(Opponent());
     play_.CheckForWin();
 }
 
@@ -121,6 +123,7 @@ void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::in
     Handle([&] {
         board_.MouseButton = 0;
         if ((button & vbRightButton) != 0) {
+            hint_.ClearHint();
             board_.MouseButton = vbRightButton;
             MarkingStep(index);
             FollowUp();
@@ -135,6 +138,7 @@ void frmDravik::cmdMine_Click(std::int16_t index) {
         if (board_.MouseButton != vbLeftButton) {
             return;
         }
+        hint_.ClearHint();
         const CellRef cell = board_.CellAt(index);
         if (board_.KeyHeld != kFalse) {
             MarkingStep(index);
@@ -187,6 +191,7 @@ void frmDravik::LeftClick(const CellRef& cell) {
 }
 
 void frmDravik::Replay() {
+    hint_.ClearHint();
     board_.SetLayout(board_.LargeScreen);
     board_.ResetBoard();
     board_.LayMineField();
@@ -201,15 +206,61 @@ void frmDravik::cmdReplay_Click() {
     Handle([&] { Replay(); });
 }
 
+bool frmDravik::GuardedRunInProgress() const {
+    return mnuRule1.Checked || mnuPairsRule.Checked || mnuCompleteLogic.Checked;
+}
+
 void frmDravik::GuardedRepeatedRun() {
-    if (mnuRule1.Checked) {
+    if (GuardedRunInProgress()) {
         return;
     }
+    hint_.ClearHint();
     mnuRule1.Checked = true;
     cmdMultiple.Enabled = false;
     obviousRule_.ObviousRuleMultiple();
     mnuRule1.Checked = false;
     cmdMultiple.Enabled = true;
+}
+
+void frmDravik::GuardedStrongRun(MenuItem& item, Deduction rule) {
+    if (GuardedRunInProgress()) {
+        return;
+    }
+    hint_.ClearHint();
+    item.Checked = true;
+    cmdMultiple.Enabled = false;
+    strongRules_.Multiple(rule);
+    item.Checked = false;
+    cmdMultiple.Enabled = true;
+    play_.CheckForWin();
+}
+
+Deduction frmDravik::Opponent() const {
+    if (mnuOpponent[1].Checked) {
+        return Deduction::Pairs;
+    }
+    return mnuOpponent[2].Checked ? Deduction::Complete : Deduction::Obvious;
+}
+
+void frmDravik::mnuHint_Click() {
+    Handle([&] { hint_.ShowHint(); });
+}
+
+void frmDravik::mnuPairsRule_Click() {
+    Handle([&] { GuardedStrongRun(mnuPairsRule, Deduction::Pairs); });
+}
+
+void frmDravik::mnuCompleteLogic_Click() {
+    Handle([&] { GuardedStrongRun(mnuCompleteLogic, Deduction::Complete); });
+}
+
+// The choice stands until the program ends; a new game keeps it.
+void frmDravik::mnuOpponent_Click(std::int16_t index) {
+    Handle([&] {
+        for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
+            mnuOpponent[k].Checked = k == static_cast<std::size_t>(index);
+        }
+    });
 }
 
 void frmDravik::mnuRule1_Click() {
@@ -224,11 +275,15 @@ void frmDravik::cmdMultiple_Click() {
 }
 
 void frmDravik::mnuRule1Once_Click() {
-    Handle([&] { obviousRule_.ObviousRuleOnce(); });
+    Handle([&] {
+        hint_.ClearHint();
+        obviousRule_.ObviousRuleOnce();
+    });
 }
 
 void frmDravik::mnuRule1_Once_Click() {
     Handle([&] {
+        hint_.ClearHint();
         obviousRule_.ObviousRuleOnce();
         play_.CheckForWin();
     });
@@ -239,7 +294,10 @@ void frmDravik::chkKeepUp_Click() {
 }
 
 void frmDravik::mnuRule2_Click() {
-    Handle([&] { twoAdjacent_.TwoAdjacentRule(); });
+    Handle([&] {
+        hint_.ClearHint();
+        twoAdjacent_.TwoAdjacentRule();
+    });
 }
 
 void frmDravik::mnuOption_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -8,8 +9,10 @@
 #include "board/mod_dravik.h"
 #include "forms/frm_options.h"
 #include "play/play.h"
+#include "rules/hint.h"
 #include "rules/keep_up.h"
 #include "rules/obvious_rule.h"
+#include "rules/strong_rules.h"
 #include "rules/two_adjacent_rule.h"
 #include "toolkit/controls.h"
 #include "toolkit/form_context.h"
@@ -59,6 +62,14 @@ class frmDravik : public Form {
     MenuItem mnuRule2;
     MenuItem mnuSep1;
     MenuItem mnuRule1;
+    MenuItem mnuSep2;
+    MenuItem mnuHint;
+    MenuItem mnuPairsRule;
+    MenuItem mnuCompleteLogic;
+    MenuItem mnuSep3;
+    MenuItem mnuKeepUpOpponent;
+    // The submenu of mnuKeepUpOpponent, one item per Deduction, exactly one ticked.
+    std::array<MenuItem, 3> mnuOpponent;
     MenuItem mnuHelp;
     MenuItem mnuLargeScreen;
     MenuItem mnuOption;
@@ -84,6 +95,10 @@ class frmDravik : public Form {
     void mnuRule1Once_Click();
     void mnuRule2_Click();
     void mnuRule1_Click();
+    void mnuHint_Click();
+    void mnuPairsRule_Click();
+    void mnuCompleteLogic_Click();
+    void mnuOpponent_Click(std::int16_t index);
     void mnuOption_Click();
     void mnuAbout_Click();
     // The window's close box: the same as "E&xit".
@@ -113,6 +128,10 @@ class frmDravik : public Form {
     void LeftClick(const CellRef& cell);
     void Replay();
     void GuardedRepeatedRun();
+    // True while a run started from a menu item or "Multi" lasts: no second one may start.
+    bool GuardedRunInProgress() const;
+    void GuardedStrongRun(MenuItem& item, Deduction rule);
+    Deduction Opponent() const;
 
     ModDravik& options_;
     FormContext context_;
@@ -121,6 +140,8 @@ class frmDravik : public Form {
     KeepUp keepUp_;
     ObviousRule obviousRule_;
     TwoAdjacent twoAdjacent_;
+    Hint hint_;
+    StrongRules strongRules_;
     std::unique_ptr<frmOptions> optionsForm_;
     bool startCancelled_ = false;
     bool started_ = false;

@@ -64,6 +64,14 @@ void frmDravik::CreateControls() {
     mnuRule2 = Menu("&2-Adjacent Rule");
     mnuSep1 = Menu("-");
     mnuRule1 = Menu("Obvious Riles - &Multiple", "Ctrl+M");
+    mnuSep2 = Menu("-");
+    mnuHint = Menu("&Hint", "Ctrl+H");
+    mnuPairsRule = Menu("&Pairs Rule");
+    mnuCompleteLogic = Menu("&Complete Logic");
+    mnuSep3 = Menu("-");
+    mnuKeepUpOpponent = Menu("&Keep Up Opponent");
+    mnuOpponent = {Menu("&Obvious Rule"), Menu("&Pairs Rule"), Menu("&Complete Logic")};
+    mnuOpponent[0].Checked = true;
     mnuHelp = Menu("&Help");
     mnuLargeScreen = Menu("Large Screen");
     mnuLargeScreen.Enabled = false;

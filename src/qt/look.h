@@ -21,6 +21,14 @@ inline QRect TwipsRect(const ControlBase& c) {
     return TwipsRect(c.Left, c.Top, c.Width, c.Height);
 }
 
+// The outlines of a hint: the cell it names, and the numbers that prove it.
+inline QColor HintOutlineColour() {
+    return QColor(255, 128, 0);
+}
+inline QColor ProofOutlineColour() {
+    return QColor(0, 0, 255);
+}
+
 // Plain colours as they are; system colours from the widget's palette.
 QColor ToQColor(Colour colour, const QWidget& widget);
 

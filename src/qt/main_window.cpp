@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -155,10 +156,34 @@ void MainWindow::BuildMenus() {
     rules->addSeparator();
     mnuRule1_ = AddAction(rules, form_.mnuRule1, &frmDravik::mnuRule1_Click);
     mnuRule1_->setCheckable(true);
+    rules->addSeparator();
+    AddAction(rules, form_.mnuHint, &frmDravik::mnuHint_Click);
+    mnuPairsRule_ = AddAction(rules, form_.mnuPairsRule, &frmDravik::mnuPairsRule_Click);
+    mnuPairsRule_->setCheckable(true);
+    mnuCompleteLogic_ =
+        AddAction(rules, form_.mnuCompleteLogic, &frmDravik::mnuCompleteLogic_Click);
+    mnuCompleteLogic_->setCheckable(true);
+    rules->addSeparator();
+    BuildOpponentMenu(rules);
     QMenu* help = menuBar()->addMenu(ToQText(form_.mnuHelp.Caption));
     AddAction(help, form_.mnuLargeScreen, nullptr);
     AddAction(help, form_.mnuOption, &frmDravik::mnuOption_Click);
     AddAction(help, form_.mnuAbout, &frmDravik::mnuAbout_Click);
+}
+
+void MainWindow::BuildOpponentMenu(QMenu* rules) {
+    QMenu* opponents = rules->addMenu(ToQText(form_.mnuKeepUpOpponent.Caption));
+    auto* group = new QActionGroup(opponents);
+    group->setExclusive(true);
+    for (std::size_t k = 0; k < mnuOpponent_.size(); ++k) {
+        QAction* action = AddAction(opponents, form_.mnuOpponent.at(k), nullptr);
+        action->setCheckable(true);
+        group->addAction(action);
+        const auto index = static_cast<Int16>(k);
+        connect(action, &QAction::triggered, this,
+                [this, index] { Run([&] { form_.mnuOpponent_Click(index); }); });
+        mnuOpponent_.at(k) = action;
+    }
 }
 
 void MainWindow::SyncWindowFrame() {
@@ -208,6 +233,11 @@ void MainWindow::Sync() {
         lblKeepUp_->setAccessibleName(KeepUpAccessibleName(keepUp));
     }
     mnuRule1_->setChecked(form_.mnuRule1.Checked);
+    mnuPairsRule_->setChecked(form_.mnuPairsRule.Checked);
+    mnuCompleteLogic_->setChecked(form_.mnuCompleteLogic.Checked);
+    for (std::size_t k = 0; k < mnuOpponent_.size(); ++k) {
+        mnuOpponent_.at(k)->setChecked(form_.mnuOpponent.at(k).Checked);
+    }
 }
 
 // Every key of the window reaches the form before the control that has the focus, once: the

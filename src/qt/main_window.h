@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 
 #include "forms/frm_dravik.h"
 
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow {
     void Run(Handler&& handler);
     void BuildStrip();
     void BuildMenus();
+    void BuildOpponentMenu(QMenu* rules);
     QAction* AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)());
     void SyncWindowFrame();
     bool IsMineKeyEvent(QObject* watched, QEvent* event) const;
@@ -61,6 +63,9 @@ class MainWindow : public QMainWindow {
     QPushButton* rule1Once_ = nullptr;
     QLabel* lblKeepUp_ = nullptr;
     QAction* mnuRule1_ = nullptr;
+    QAction* mnuPairsRule_ = nullptr;
+    QAction* mnuCompleteLogic_ = nullptr;
+    std::array<QAction*, 3> mnuOpponent_{};
     WindowFrame shownFrame_;
 };
 

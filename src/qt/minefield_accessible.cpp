@@ -180,8 +180,21 @@ int CellAccessible::rowIndex() const {
     return index_ / table_.columnCount();
 }
 
+QString OutlineInWords(Int16 outline) {
+    if (outline == kOutlineHint) {
+        return QStringLiteral("hint");
+    }
+    return outline == kOutlineProof ? QStringLiteral("proof") : QString();
+}
+
 QString CellAccessible::text(QAccessible::Text t) const {
-    if (t != QAccessible::Name || !isValid()) {
+    if (!isValid()) {
+        return {};
+    }
+    if (t == QAccessible::Description) {
+        return OutlineInWords(table_.Minefield().Cell(index_).Outline);
+    }
+    if (t != QAccessible::Name) {
         return {};
     }
     return QStringLiteral("row %1, column %2, %3")
@@ -223,7 +236,9 @@ void InstallMinefieldAccessibility() {
     QAccessible::installFactory(CreateInterface);
 }
 
-void AnnounceCellChange(MinefieldWidget& minefield, int index) {
+namespace {
+
+void Announce(MinefieldWidget& minefield, int index, QAccessible::Event what) {
     if (!QAccessible::isActive()) {
         return;
     }
@@ -232,8 +247,18 @@ void AnnounceCellChange(MinefieldWidget& minefield, int index) {
     if (cell == nullptr) {
         return;
     }
-    QAccessibleEvent event(cell, QAccessible::NameChanged);
+    QAccessibleEvent event(cell, what);
     QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace
+
+void AnnounceCellChange(MinefieldWidget& minefield, int index) {
+    Announce(minefield, index, QAccessible::NameChanged);
+}
+
+void AnnounceCellOutline(MinefieldWidget& minefield, int index) {
+    Announce(minefield, index, QAccessible::DescriptionChanged);
 }
 
 }  // namespace dravik::qt

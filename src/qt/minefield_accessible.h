@@ -12,5 +12,8 @@ void InstallMinefieldAccessibility();
 // Tells a listening assistive tool that a cell now shows something else. Costs nothing while
 // none listens.
 void AnnounceCellChange(MinefieldWidget& minefield, int index);
+// The same when a hint's outline comes to or leaves a cell: its description says "hint" or
+// "proof" while it is outlined.
+void AnnounceCellOutline(MinefieldWidget& minefield, int index);
 
 }  // namespace dravik::qt

@@ -28,11 +28,23 @@ int ButtonBit(Qt::MouseButton button) {
 
 // A frame one logical pixel wide on the inside of rect. Filled, not stroked: a pen is centred on
 // the edge, so on a scaled screen half its width would fall outside the rectangle.
-void FillFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
-    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);
-    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
-    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), colour);
-    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
+void FillFrame(QPainter& painter, const QRect& rect, const QColor& colour, int width = 1) {
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+    painter.fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), colour);
+}
+
+// A hint's outlines, in colours the board shows nowhere else (no cell, caption or mark is orange
+// or pure blue), drawn over the cell's own border so they read on every kind of cell.
+void PaintOutline(QPainter& painter, const QRect& rect, Int16 outline) {
+    constexpr int kHintWidth = 3;
+    constexpr int kProofWidth = 2;
+    if (outline == kOutlineHint) {
+        FillFrame(painter, rect, HintOutlineColour(), kHintWidth);
+    } else if (outline == kOutlineProof) {
+        FillFrame(painter, rect, ProofOutlineColour(), kProofWidth);
+    }
 }
 
 }  // namespace
@@ -62,8 +74,8 @@ int MinefieldWidget::Columns() const {
 }
 
 MinefieldWidget::Look MinefieldWidget::LookOf(const Label& cell) const {
-    return Look{cell.Caption, cell.BackColor,  cell.ForeColor,    cell.BorderStyle,
-                cell.Visible, TwipsRect(cell), cell.FontInfo.Size};
+    return Look{cell.Caption, cell.BackColor,  cell.ForeColor,     cell.BorderStyle,
+                cell.Visible, TwipsRect(cell), cell.FontInfo.Size, cell.Outline};
 }
 
 void MinefieldWidget::Sync() {
@@ -79,9 +91,13 @@ void MinefieldWidget::Sync() {
         update(shown_[i].rect);
         update(look.rect);
         const bool captionChanged = look.caption != shown_[i].caption;
+        const bool outlineChanged = look.outline != shown_[i].outline;
         shown_[i] = std::move(look);
         if (captionChanged) {
             AnnounceCellChange(*this, static_cast<int>(i));
+        }
+        if (outlineChanged) {
+            AnnounceCellOutline(*this, static_cast<int>(i));
         }
     }
 }
@@ -141,6 +157,7 @@ void MinefieldWidget::PaintCell(QPainter& painter, const Label& cell, const QRec
         painter.setPen(ToQColor(cell.ForeColor, *this));
         painter.drawText(rect, Qt::AlignCenter, QString::fromStdString(cell.Caption));
     }
+    PaintOutline(painter, rect, cell.Outline);
 }
 
 void MinefieldWidget::mousePressEvent(QMouseEvent* event) {

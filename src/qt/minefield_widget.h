@@ -53,6 +53,7 @@ class MinefieldWidget : public QWidget {
         bool visible = false;
         QRect rect;
         float fontSize = 0;
+        Int16 outline = kOutlineNone;
         bool operator==(const Look&) const = default;
     };
     Look LookOf(const Label& cell) const;

@@ -23,6 +23,11 @@ constexpr Int16 kBorderFixedSingle = 1;
 constexpr Int16 kAlignCentre = 2;
 constexpr Int16 kBackOpaque = 1;
 
+// How a cell is outlined over its border: a hint's verdict shows on the board while it stands.
+constexpr Int16 kOutlineNone = 0;
+constexpr Int16 kOutlineHint = 1;
+constexpr Int16 kOutlineProof = 2;
+
 constexpr Int16 kUnchecked = 0;
 constexpr Int16 kChecked = 1;
 
@@ -51,6 +56,7 @@ struct Label : ControlBase {
     Int16 Alignment = 0;
     Int16 BackStyle = kBackOpaque;
     Font FontInfo;
+    Int16 Outline = kOutlineNone;
 };
 
 struct TextBox : ControlBase {

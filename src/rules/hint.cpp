@@ -1,0 +1,165 @@
+#include "rules/hint.h"
+
+#include <cmath>
+#include <optional>
+
+#include "toolkit/text.h"
+
+namespace dravik {
+
+namespace {
+
+// "row R, column C", counted from 1 as the player counts them.
+std::string CellName(const Position& position, int index) {
+    return "row " + FormatPlain(position.RowOf(index) + 1) + ", column " +
+           FormatPlain(position.ColOf(index) + 1);
+}
+
+std::string Capitalised(std::string text) {
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string NumberAt(const Position& position, int index) {
+    return "the " + FormatPlain(position.Number(index)) + " at " + CellName(position, index);
+}
+
+// "a", "a and b", "a, b and c".
+std::string JoinedList(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (k > 0) {
+            text += k + 1 == items.size() ? " and " : ", ";
+        }
+        text += items[k];
+    }
+    return text;
+}
+
+std::string ProofLine(const Position& position, const analysis::Proof& proof) {
+    std::vector<std::string> items;
+    for (const int number : proof.numbers) {
+        items.push_back(NumberAt(position, number));
+    }
+    if (proof.usesMineCount) {
+        items.emplace_back("the count of mines left");
+    }
+    return "Proof: " + JoinedList(items) + ".";
+}
+
+// A whole percent that never rounds a real chance away to 0, nor an uncertain cell up to 100.
+int WholePercent(double chance) {
+    int percent = static_cast<int>(std::lround(chance * 100.0));
+    if (chance > 0.0 && percent < 1) {
+        percent = 1;
+    }
+    if (chance < 1.0 && percent > 99) {
+        percent = 99;
+    }
+    return percent;
+}
+
+struct ProvedMove {
+    analysis::Move move;
+    analysis::Proof proof;
+};
+
+// Of the certain moves, the one whose proof cites the fewest numbers, then the first in reading
+// order: the easiest for the player to check.
+std::optional<ProvedMove> EasiestMove(const Position& position,
+                                      const std::vector<analysis::Move>& certain,
+                                      const analysis::Limits& limits) {
+    std::optional<ProvedMove> best;
+    for (const analysis::Move& move : certain) {
+        std::optional<analysis::Proof> proof = analysis::Prove(position, move, limits);
+        if (!proof) {
+            continue;
+        }
+        const bool fewer = best && proof->numbers.size() < best->proof.numbers.size();
+        const bool tieEarlier = best && proof->numbers.size() == best->proof.numbers.size() &&
+                                move.index < best->move.index;
+        if (!best || fewer || tieEarlier) {
+            best = ProvedMove{move, std::move(*proof)};
+        }
+    }
+    return best;
+}
+
+HintFinding Guess(const Position& position, const std::vector<analysis::Odds>& odds) {
+    const analysis::Odds* safest = nullptr;
+    for (const analysis::Odds& cell : odds) {
+        if (safest == nullptr || cell.mine < safest->mine ||
+            (cell.mine == safest->mine && cell.index < safest->index)) {
+            safest = &cell;
+        }
+    }
+    HintFinding finding;
+    finding.text = "No cell is certain: a guess is needed.";
+    if (safest != nullptr) {
+        finding.cell = safest->index;
+        finding.text += "\rThe safest is " + CellName(position, safest->index) +
+                        ", a mine with chance " + FormatPlain(WholePercent(safest->mine)) + " %.";
+    }
+    return finding;
+}
+
+}  // namespace
+
+HintFinding Hint::Find(const Position& position, const analysis::Limits& limits) {
+    const analysis::Analysis analysis = analysis::Analyse(position, limits);
+    HintFinding finding;
+    if (analysis.verdict == analysis::Verdict::Contradiction) {
+        finding.text = "The marks contradict the numbers.";
+        if (analysis.unsatisfiable >= 0) {
+            finding.cell = analysis.unsatisfiable;
+            finding.text += "\r" + Capitalised(NumberAt(position, analysis.unsatisfiable)) +
+                            " cannot be satisfied.";
+        }
+        return finding;
+    }
+    if (analysis.verdict == analysis::Verdict::NothingLeft) {
+        finding.text = "Nothing is left to find.";
+        return finding;
+    }
+    if (const auto easiest = EasiestMove(position, analysis.certain, limits)) {
+        finding.cell = easiest->move.index;
+        finding.proof = easiest->proof.numbers;
+        finding.text = Capitalised(CellName(position, easiest->move.index)) +
+                       (easiest->move.mine ? " is a mine." : " is safe.") + "\r" +
+                       ProofLine(position, easiest->proof);
+        return finding;
+    }
+    if (analysis.verdict == analysis::Verdict::GuessNeeded) {
+        return Guess(position, analysis.odds);
+    }
+    finding.text = "No certain move was found in time.";
+    return finding;
+}
+
+void Hint::Outline(int index, Int16 kind) {
+    board_.Cell(static_cast<std::int16_t>(index)).Outline = kind;
+    outlined_.push_back(index);
+}
+
+void Hint::ClearHint() {
+    for (const int index : outlined_) {
+        board_.Cell(static_cast<std::int16_t>(index)).Outline = kOutlineNone;
+    }
+    outlined_.clear();
+}
+
+void Hint::ShowHint() {
+    ClearHint();
+    const HintFinding finding = Find(Position::FromBoard(board_));
+    for (const int number : finding.proof) {
+        Outline(number, kOutlineProof);
+    }
+    if (finding.cell >= 0) {
+        Outline(finding.cell, kOutlineHint);
+    }
+    context_.MsgBox(finding.text);
+}
+
+}  // namespace dravik

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "board/board.h"
+#include "board/position.h"
+#include "toolkit/form_context.h"
+
+namespace dravik {
+
+// What a hint tells about a position: the box's text, the cell it points at (a certain move or
+// the safest guess) and the numbers that prove it. Indexes as the board counts them.
+struct HintFinding {
+    std::string text;
+    int cell = -1;
+    std::vector<int> proof;
+};
+
+// Tells the player what the numbers prove at this moment, without changing anything: the box
+// names one certain move and its proof, or the safest guess, or what stands in the way. While
+// the verdict stands, the board outlines the cell and its proof.
+class Hint {
+  public:
+    Hint(Board& board, FormContext& context) : board_(board), context_(context) {}
+
+    // Analyses the board as it stands, outlines the verdict and shows it in a box. The outlines
+    // stay after the box closes, until ClearHint.
+    void ShowHint();
+    // Takes the outlines of the last hint off the board; a move, a rule or a new game calls it.
+    void ClearHint();
+
+    static HintFinding Find(const Position& position, const analysis::Limits& limits = {});
+
+  private:
+    void Outline(int index, Int16 kind);
+
+    Board& board_;
+    FormContext& context_;
+    std::vector<int> outlined_;
+};
+
+}  // namespace dravik

@@ -1,0 +1,146 @@
+#include "rules/hint.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "board/position.h"
+#include "support/game_fixture.h"
+
+namespace dravik {
+namespace {
+
+struct HintCase {
+    const char* position;
+    const char* text;
+};
+
+// One picture in, the box's text out: every verdict, the choice among certain moves (fewest
+// numbers in the proof, then reading order), proofs with and without the mine count, the
+// smallest chance still shown as 1 %.
+TEST(HintFind, TellsEachVerdictInTheBoxText) {
+    const HintCase cases[] = {
+        {"mines 1\n1 . .", "Row 1, column 2 is a mine.\rProof: the 1 at row 1, column 1."},
+        {"mines 0\n. .", "Row 1, column 1 is safe.\rProof: the count of mines left."},
+        {"mines 4\n. . .\n. . .\n. . .\n1 2 1",
+         "Row 3, column 1 is a mine.\rProof: the 2 at row 4, column 2 and the 1 at row 4, "
+         "column 3."},
+        {"mines 1\n1 .\n. .",
+         "No cell is certain: a guess is needed.\rThe safest is row 1, column 2, a mine with "
+         "chance 33 %."},
+        {"mines 1\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
+         ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .",
+         "No cell is certain: a guess is needed.\rThe safest is row 1, column 1, a mine with "
+         "chance 1 %."},
+        {"mines 3\n@ 1 @ .",
+         "The marks contradict the numbers.\rThe 1 at row 1, column 2 cannot be satisfied."},
+        {"mines 0\n1 @", "Nothing is left to find."},
+    };
+    for (const HintCase& c : cases) {
+        EXPECT_EQ(Hint::Find(Position::FromText(c.position)).text, c.text) << c.position;
+    }
+}
+
+TEST(HintFind, OutlinesTheCellAndItsProofNumbers) {
+    const HintFinding finding =
+        Hint::Find(Position::FromText("mines 4\n. . .\n. . .\n. . .\n1 2 1"));
+    EXPECT_EQ(finding.cell, 6);
+    EXPECT_EQ(finding.proof, (std::vector<int>{10, 11}));
+}
+
+TEST(HintFind, SaysSoWhenTheBudgetRunsOutBeforeAnyMoveIsCertain) {
+    // Two unlinked frontiers that only the mine count ties together.
+    const Position position = Position::FromText(
+        "mines 6\n. . . . . . .\n1 2 2 1 . . .\n. . . . . . .\n. . . . . . .\n"
+        ". . . . . . .\n. . . 1 2 2 1\n. . . . . . .");
+    EXPECT_EQ(Hint::Find(position, {.nodeBudget = 1, .withOdds = true}).text,
+              "No certain move was found in time.");
+}
+
+// A hint on the board: the box shows it, the board outlines it, and nothing else changes until
+// the next move takes the outlines away.
+TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
+    testing::Game game;
+    game.LayMines({"*"});
+    game.LeftClick(16, 30);  // opens all but (1,1)
+    game.form.chkKeepUp.Value = kChecked;
+    game.form.chkKeepUp_Click();
+    const auto captions = game.Captions();
+    const auto score = game.board.KeepUpScore;
+    const std::string counters = game.form.txtMines.Text + game.form.txtPlots.Text;
+    std::vector<Int16> outlinesWhileUp;
+    game.toolkit.onMsgBox = [&](const testing::FakeToolkit::Box&) {
+        for (const Label& cell : game.form.cmdMine) {
+            outlinesWhileUp.push_back(cell.Outline);
+        }
+    };
+
+    game.form.mnuHint_Click();
+
+    ASSERT_EQ(game.toolkit.boxes.size(), 1u);
+    EXPECT_EQ(game.toolkit.boxes[0].title, "DRAVIK");
+    EXPECT_EQ(game.toolkit.boxes[0].text.substr(0, 26), "Row 1, column 1 is a mine.");
+    EXPECT_EQ(outlinesWhileUp.at(static_cast<std::size_t>(game.Index(1, 1))), kOutlineHint);
+    EXPECT_EQ(game.Cell(1, 1).Outline, kOutlineHint);
+    EXPECT_EQ(game.Cell(1, 2).Outline + game.Cell(2, 1).Outline + game.Cell(2, 2).Outline,
+              kOutlineProof);  // exactly one of the three 1s is cited
+    EXPECT_EQ(game.Captions(), captions);
+    EXPECT_EQ(game.board.KeepUpScore, score);
+    EXPECT_EQ(game.form.txtMines.Text + game.form.txtPlots.Text, counters);
+
+    game.RightClick(1, 1);
+    for (const Label& cell : game.form.cmdMine) {
+        ASSERT_EQ(cell.Outline, kOutlineNone);
+    }
+}
+
+// Plays seeded games by the hints alone: follow every certain move, take the safest guess when
+// none is left. Every certain hint is checked against the mines; the marks on the board are all
+// the hints' own or hit mines, so a wrong one can only come from the hint.
+TEST(HintInPlay, NoCertainHintIsEverWrong) {
+    const std::regex certain(R"(^Row (\d+), column (\d+) is (safe|a mine)\.)");
+    const std::regex guess(R"(The safest is row (\d+), column (\d+),)");
+    int checked = 0;
+    int guesses = 0;
+    int games = 0;
+    for (std::uint32_t seed = 1; checked < 400; ++seed) {
+        testing::Game game;
+        game.toolkit.SeedRandom(seed);
+        game.form.mnuReplay_Click();
+        ++games;
+        for (int step = 0; step < 600; ++step) {
+            game.toolkit.boxes.clear();
+            game.form.mnuHint_Click();
+            const std::string text = game.toolkit.boxes.at(0).text;
+            std::smatch m;
+            if (std::regex_search(text, m, certain)) {
+                const int row = std::stoi(m[1]);
+                const int col = std::stoi(m[2]);
+                const bool mine = m[3] == "a mine";
+                ASSERT_EQ(game.board.MineGrid(row, col) == 1, mine)
+                    << "seed " << seed << ": " << text << "\n"
+                    << Position::FromBoard(game.board).ToText();
+                ++checked;
+                mine ? game.RightClick(row, col) : game.LeftClick(row, col);
+            } else if (std::regex_search(text, m, guess)) {
+                ++guesses;
+                game.LeftClick(std::stoi(m[1]), std::stoi(m[2]));
+            } else {
+                ASSERT_EQ(text, "Nothing is left to find.") << "seed " << seed;
+                break;
+            }
+        }
+    }
+    std::printf("hints in play: %d certain hints checked, %d guesses, %d games\n", checked, guesses,
+                games);
+    EXPECT_GT(guesses, 0);
+}
+
+}  // namespace
+}  // namespace dravik
