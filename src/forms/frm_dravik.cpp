@@ -8,18 +8,18 @@ namespace {
 constexpr int kVersionMajor = 2;
 constexpr int kVersionMinor = 1;
 constexpr int kVersionRevision = 7;
-constexpr int kMineHitPoints = 3;
 }  // namespace
 
 frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
     : Form(toolkit),
       options_(options),
       context_(*this),
-      board_(BoardControls{cmdMine, txtMines, txtPlots, SSPanel1, Window}, context_),
+      board_(BoardControls{SSPanel1, Window}, context_),
       play_(board_, context_, options),
       keepUp_(board_, lblKeepUp, chkKeepUp, chkExtra),
       obviousRule_(board_, play_, keepUp_, context_, options),
-      twoAdjacent_(board_, play_, context_) {
+      twoAdjacent_(board_, play_, context_),
+      moves_(board_, play_, keepUp_, obviousRule_) {
     CreateControls();
 }
 
@@ -95,35 +95,15 @@ void frmDravik::Form_KeyUp(std::int16_t keyCode, std::int16_t shift) {
     });
 }
 
-void frmDravik::MarkingStep(std::int16_t index) {
-    if (board_.IsCovered(index)) {
-        play_.MarkCell(index, true);
-    } else if (board_.IsMarked(index)) {
-        play_.UnmarkCell(index);
-    }
-}
-
-void frmDravik::FollowUp() {
-    obviousRule_.KeepUpAfterMove();
-    play_.CheckForWin();
-}
-
-// A click that makes no move is no turn in keep-up mode.
-void frmDravik::IdleClick() {
-    if (keepUp_.On()) {
-        return;
-    }
-    play_.CheckForWin();
-}
-
+// The right button marks at its release, and the click that follows does nothing; the left
+// button moves at the click.
 void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t /*shift*/,
                                 float /*x*/, float /*y*/) {
     Handle([&] {
         board_.MouseButton = 0;
         if ((button & vbRightButton) != 0) {
             board_.MouseButton = vbRightButton;
-            MarkingStep(index);
-            FollowUp();
+            moves_.ToggleMark(index);
         } else if ((button & vbLeftButton) != 0) {
             board_.MouseButton = vbLeftButton;
         }
@@ -135,55 +115,12 @@ void frmDravik::cmdMine_Click(std::int16_t index) {
         if (board_.MouseButton != vbLeftButton) {
             return;
         }
-        const CellRef cell = board_.CellAt(index);
         if (board_.KeyHeld != kFalse) {
-            MarkingStep(index);
-            FollowUp();
+            moves_.ToggleMark(index);
         } else {
-            LeftClick(cell);
+            moves_.ClickCell(index);
         }
     });
-}
-
-void frmDravik::LeftClick(const CellRef& cell) {
-    const auto [index, row, col] = cell;
-    if (board_.MineGrid(row, col) == 0) {
-        if (board_.IsCovered(index)) {
-            play_.UncoverCell(index, row, col);
-            FollowUp();
-            return;
-        }
-        const std::int16_t n = board_.CellNumber(index);
-        if (n <= 0) {
-            IdleClick();
-            return;
-        }
-        if (board_.AdjacentMarks(index, row, col) == board_.AdjacentMineCount(row, col)) {
-            if (board_.AdjacentCovered(index, row, col) > 0) {
-                play_.UncoverNeighbours(index, row, col);
-                FollowUp();
-            } else {
-                IdleClick();
-            }
-            return;
-        }
-        if (n == board_.AdjacentCovered(index, row, col) + board_.AdjacentMarks(index, row, col)) {
-            play_.MarkNeighbours(index, row, col);
-        }
-        FollowUp();
-        return;
-    }
-    if (board_.IsMarked(index)) {
-        IdleClick();
-        return;
-    }
-    play_.MineAlarm();
-    play_.MarkCell(index, false);
-    if (keepUp_.On()) {
-        keepUp_.Add(kMineHitPoints);
-        return;
-    }
-    FollowUp();
 }
 
 void frmDravik::Replay() {
