@@ -193,7 +193,7 @@ void BM_ChordTypical(benchmark::State& state) {
     int bestChanged = 0;
     for (std::int16_t i = 0; i < board.Rows * board.Cols; ++i) {
         const CellRef cell = board.CellAt(i);
-        if (board.CellNumber(i) <= 0 || board.AdjacentCovered(i, cell.row, cell.col) == 0) {
+        if (board.CellNumber(i) <= 0 || board.CountCoveredAndMarks(cell).covered == 0) {
             continue;
         }
         const int changed = Effect(game, [&] { game.LeftClick(cell.row, cell.col); });

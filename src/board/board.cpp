@@ -28,26 +28,6 @@ std::int16_t Board::AdjacentMineCount(std::int16_t row, std::int16_t col) const 
     return count;
 }
 
-std::int16_t Board::AdjacentCovered(std::int16_t index, std::int16_t row, std::int16_t col) const {
-    std::int16_t count = 0;
-    ForEachNeighbour(CellRef{index, row, col}, [&](const CellRef& n) {
-        if (IsCovered(n.index)) {
-            ++count;
-        }
-    });
-    return count;
-}
-
-std::int16_t Board::AdjacentMarks(std::int16_t index, std::int16_t row, std::int16_t col) const {
-    std::int16_t count = 0;
-    ForEachNeighbour(CellRef{index, row, col}, [&](const CellRef& n) {
-        if (IsMarked(n.index)) {
-            ++count;
-        }
-    });
-    return count;
-}
-
 namespace {
 
 void Tally(const std::string& caption, Board::NeighbourCounts& counts) {
@@ -64,7 +44,7 @@ Board::NeighbourCounts Board::CountCoveredAndMarks(const CellRef& cell) const {
     // A cell inside the rim has all eight neighbours, at fixed distances in the array; one size
     // check stands in for eight. This is the innermost loop of every rule scan, so it reads the
     // neighbours in memory order (the counts do not depend on the order).
-    const std::vector<Label>& cells = controls_.cmdMine;
+    const std::vector<Label>& cells = cmdMine;
     if (cell.row > 1 && cell.row < Rows && cell.col > 1 && cell.col < Cols &&
         static_cast<std::size_t>(cell.index + Cols + 1) < cells.size()) {
         NeighbourCounts counts;
@@ -113,11 +93,11 @@ Colour Board::MinesColour(std::int16_t nofmines) {
 }
 
 void Board::ShowMineCounter() {
-    controls_.txtMines.Text = Format000(MineCount - MarkCount);
+    txtMines.Text = Format000(MineCount - MarkCount);
 }
 
 void Board::ShowPlotsCounter() {
-    controls_.txtPlots.Text = Format000(PlotsLeft);
+    txtPlots.Text = Format000(PlotsLeft);
 }
 
 void Board::ResetCounters() {

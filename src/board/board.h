@@ -22,11 +22,8 @@ inline constexpr const char* kMarkCaption = "@";
 constexpr int kUserMarkColour = 13;       // light magenta
 constexpr int kAutomaticMarkColour = 12;  // light red
 
-// The controls of the main window that the board itself writes; the window owns them.
+// The frame and the window the board sizes for its layout; the window owns them.
 struct BoardControls {
-    std::vector<Label>& cmdMine;  // element 0 is the template cell
-    TextBox& txtMines;
-    TextBox& txtPlots;
     Frame& SSPanel1;
     WindowFrame& window;
 };
@@ -38,12 +35,10 @@ struct CellRef {
     std::int16_t col;  // 1..Cols
 };
 
-// The game state of the main window and the queries that read it. A cell's state is its
-// caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
-class Board {
-  public:
-    Board(const BoardControls& controls, FormContext& context);
-
+// Everything a game changes, as one value: the board variables, the minefield, the cells and
+// the counters that show them. Saving a game is a copy of it and putting it back one
+// assignment, so a field added here can never be left out.
+struct BoardState {
     // The board variables: 0 when the window is created.
     std::int16_t Rows = 0;
     std::int16_t Cols = 0;
@@ -58,6 +53,24 @@ class Board {
     std::int16_t StopFlag = 0;
     MineGridArray MineGrid;
 
+    // The controls of the main window that show the game; the window shows these very ones.
+    std::vector<Label> cmdMine;  // element 0 is the template cell
+    TextBox txtMines;
+    TextBox txtPlots;
+    Label lblKeepUp;
+
+    bool operator==(const BoardState&) const = default;
+};
+
+// The game state of the main window and the queries that read it. A cell's state is its
+// caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
+class Board : public BoardState {
+  public:
+    Board(const BoardControls& controls, FormContext& context);
+
+    const BoardState& State() const { return *this; }
+    void SetState(const BoardState& state) { static_cast<BoardState&>(*this) = state; }
+
     // Queries. Rows and columns count from 1, indexes from 0; index must be CellIndex(row, col).
     std::int16_t CellIndex(std::int16_t row, std::int16_t col) const {
         return static_cast<std::int16_t>((row - 1) * Cols + (col - 1));
@@ -67,19 +80,15 @@ class Board {
                        static_cast<std::int16_t>(index % Cols + 1)};
     }
     std::int16_t AdjacentMineCount(std::int16_t row, std::int16_t col) const;
-    std::int16_t AdjacentCovered(std::int16_t index, std::int16_t row, std::int16_t col) const;
-    std::int16_t AdjacentMarks(std::int16_t index, std::int16_t row, std::int16_t col) const;
     // Cells of the block whose kind is in the bit set kinds; the block must lie on the board.
     std::int16_t CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::int16_t rowFrom,
                               std::int16_t colTo, std::int16_t rowTo) const;
     // Caption colour for a count of mines (0..8 in play).
     static Colour MinesColour(std::int16_t nofmines);
 
-    Label& Cell(std::int16_t index) {
-        return controls_.cmdMine.at(static_cast<std::size_t>(index));
-    }
+    Label& Cell(std::int16_t index) { return cmdMine.at(static_cast<std::size_t>(index)); }
     const Label& Cell(std::int16_t index) const {
-        return controls_.cmdMine.at(static_cast<std::size_t>(index));
+        return cmdMine.at(static_cast<std::size_t>(index));
     }
     const std::string& Caption(std::int16_t index) const { return Cell(index).Caption; }
     bool IsCovered(std::int16_t index) const { return Caption(index).empty(); }
@@ -122,8 +131,8 @@ class Board {
         return true;
     }
 
-    // AdjacentCovered and AdjacentMarks of one cell in a single walk: the rules ask for both at
-    // every number on every scan.
+    // The covered and the marked neighbours of one cell, counted in a single walk: the rules ask
+    // for both at every number on every scan.
     struct NeighbourCounts {
         std::int16_t covered = 0;
         std::int16_t marks = 0;
@@ -140,8 +149,6 @@ class Board {
     void ResetBoard();
     void LayMineField();
     void ClearMineGrid();
-
-    BoardControls& Controls() { return controls_; }
 
   private:
     struct Step {

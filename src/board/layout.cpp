@@ -43,7 +43,7 @@ void Board::SetLayout(std::int16_t layout) {
     controls_.SSPanel1.Height = m.panelHeight;
     controls_.SSPanel1.Width = m.panelWidth;
     CellSize = m.cellSize;
-    Label& cellTemplate = controls_.cmdMine.at(0);
+    Label& cellTemplate = cmdMine.at(0);
     cellTemplate.Width = CellSize;
     cellTemplate.Height = CellSize;
     cellTemplate.FontInfo.Size = m.fontSize;
@@ -51,7 +51,7 @@ void Board::SetLayout(std::int16_t layout) {
 }
 
 void Board::BuildBoard() {
-    std::vector<Label>& cells = controls_.cmdMine;
+    std::vector<Label>& cells = cmdMine;
     cells.resize(1);  // the template; every other cell is created here, once per run
     cells.reserve(static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols));
     for (int r0 = 0; r0 < Rows; ++r0) {

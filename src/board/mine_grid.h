@@ -22,6 +22,8 @@ class MineGridArray {
     std::int16_t& operator()(int row, int col) { return cells_.at(Offset(row, col)); }
     const std::int16_t& operator()(int row, int col) const { return cells_.at(Offset(row, col)); }
 
+    bool operator==(const MineGridArray&) const = default;
+
   private:
     std::size_t Offset(int row, int col) const {
         if (row < 0 || row > rows_ || col < 0 || col > cols_) {

@@ -8,20 +8,24 @@ namespace {
 constexpr int kVersionMajor = 2;
 constexpr int kVersionMinor = 1;
 constexpr int kVersionRevision = 7;
-constexpr int kMineHitPoints = 3;
 }  // namespace
 
 frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
     : Form(toolkit),
       options_(options),
       context_(*this),
-      board_(BoardControls{cmdMine, txtMines, txtPlots, SSPanel1, Window}, context_),
+      board_(BoardControls{SSPanel1, Window}, context_),
       play_(board_, context_, options),
       keepUp_(board_, lblKeepUp, chkKeepUp, chkExtra),
       obviousRule_(board_, play_, keepUp_, context_, options),
       twoAdjacent_(board_, play_, context_),
       hint_(board_, context_),
-      strongRules_(board_, play_, keepUp_, obviousRule_, hint_, context_, options) {
+      pairsRule_(Deduction::Pairs, StrongRule::Parts{board_, play_, keepUp_, obviousRule_, hint_,
+                                                     context_, options}),
+      completeLogic_(Deduction::Complete, StrongRule::Parts{board_, play_, keepUp_, obviousRule_,
+                                                            hint_, context_, options}),
+      opponent_(obviousRule_),
+      moves_(board_, play_, keepUp_, opponent_) {
     CreateControls();
 }
 
@@ -97,27 +101,8 @@ void frmDravik::Form_KeyUp(std::int16_t keyCode, std::int16_t shift) {
     });
 }
 
-void frmDravik::MarkingStep(std::int16_t index) {
-    if (board_.IsCovered(index)) {
-        play_.MarkCell(index, true);
-    } else if (board_.IsMarked(index)) {
-        play_.UnmarkCell(index);
-    }
-}
-
-void frmDravik::FollowUp() {
-    strongRules_.KeepUpAfterMove(Opponent());
-    play_.CheckForWin();
-}
-
-// A click that makes no move is no turn in keep-up mode.
-void frmDravik::IdleClick() {
-    if (keepUp_.On()) {
-        return;
-    }
-    play_.CheckForWin();
-}
-
+// The right button marks at its release, and the click that follows does nothing; the left
+// button moves at the click.
 void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t /*shift*/,
                                 float /*x*/, float /*y*/) {
     Handle([&] {
@@ -125,8 +110,7 @@ void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::in
         if ((button & vbRightButton) != 0) {
             hint_.ClearHint();
             board_.MouseButton = vbRightButton;
-            MarkingStep(index);
-            FollowUp();
+            moves_.ToggleMark(index);
         } else if ((button & vbLeftButton) != 0) {
             board_.MouseButton = vbLeftButton;
         }
@@ -139,55 +123,12 @@ void frmDravik::cmdMine_Click(std::int16_t index) {
             return;
         }
         hint_.ClearHint();
-        const CellRef cell = board_.CellAt(index);
         if (board_.KeyHeld != kFalse) {
-            MarkingStep(index);
-            FollowUp();
+            moves_.ToggleMark(index);
         } else {
-            LeftClick(cell);
+            moves_.ClickCell(index);
         }
     });
-}
-
-void frmDravik::LeftClick(const CellRef& cell) {
-    const auto [index, row, col] = cell;
-    if (board_.MineGrid(row, col) == 0) {
-        if (board_.IsCovered(index)) {
-            play_.UncoverCell(index, row, col);
-            FollowUp();
-            return;
-        }
-        const std::int16_t n = board_.CellNumber(index);
-        if (n <= 0) {
-            IdleClick();
-            return;
-        }
-        if (board_.AdjacentMarks(index, row, col) == board_.AdjacentMineCount(row, col)) {
-            if (board_.AdjacentCovered(index, row, col) > 0) {
-                play_.UncoverNeighbours(index, row, col);
-                FollowUp();
-            } else {
-                IdleClick();
-            }
-            return;
-        }
-        if (n == board_.AdjacentCovered(index, row, col) + board_.AdjacentMarks(index, row, col)) {
-            play_.MarkNeighbours(index, row, col);
-        }
-        FollowUp();
-        return;
-    }
-    if (board_.IsMarked(index)) {
-        IdleClick();
-        return;
-    }
-    play_.MineAlarm();
-    play_.MarkCell(index, false);
-    if (keepUp_.On()) {
-        keepUp_.Add(kMineHitPoints);
-        return;
-    }
-    FollowUp();
 }
 
 void frmDravik::Replay() {
@@ -222,24 +163,17 @@ void frmDravik::GuardedRepeatedRun() {
     cmdMultiple.Enabled = true;
 }
 
-void frmDravik::GuardedStrongRun(MenuItem& item, Deduction rule) {
+void frmDravik::GuardedStrongRun(MenuItem& item, StrongRule& rule) {
     if (GuardedRunInProgress()) {
         return;
     }
     hint_.ClearHint();
     item.Checked = true;
     cmdMultiple.Enabled = false;
-    strongRules_.Multiple(rule);
+    rule.RepeatedRun();
     item.Checked = false;
     cmdMultiple.Enabled = true;
     play_.CheckForWin();
-}
-
-Deduction frmDravik::Opponent() const {
-    if (mnuOpponent[1].Checked) {
-        return Deduction::Pairs;
-    }
-    return mnuOpponent[2].Checked ? Deduction::Complete : Deduction::Obvious;
 }
 
 void frmDravik::mnuHint_Click() {
@@ -247,18 +181,22 @@ void frmDravik::mnuHint_Click() {
 }
 
 void frmDravik::mnuPairsRule_Click() {
-    Handle([&] { GuardedStrongRun(mnuPairsRule, Deduction::Pairs); });
+    Handle([&] { GuardedStrongRun(mnuPairsRule, pairsRule_); });
 }
 
 void frmDravik::mnuCompleteLogic_Click() {
-    Handle([&] { GuardedStrongRun(mnuCompleteLogic, Deduction::Complete); });
+    Handle([&] { GuardedStrongRun(mnuCompleteLogic, completeLogic_); });
 }
 
 // The choice stands until the program ends; a new game keeps it.
 void frmDravik::mnuOpponent_Click(std::int16_t index) {
     Handle([&] {
+        KeepUpOpponent* const opponents[] = {&obviousRule_, &pairsRule_, &completeLogic_};
         for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
             mnuOpponent[k].Checked = k == static_cast<std::size_t>(index);
+            if (mnuOpponent[k].Checked) {
+                opponent_.Choose(*opponents[k]);
+            }
         }
     });
 }

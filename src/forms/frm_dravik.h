@@ -11,6 +11,7 @@
 #include "play/play.h"
 #include "rules/hint.h"
 #include "rules/keep_up.h"
+#include "rules/moves.h"
 #include "rules/obvious_rule.h"
 #include "rules/strong_rules.h"
 #include "rules/two_adjacent_rule.h"
@@ -36,23 +37,28 @@ constexpr std::int16_t vbMiddleButton = 4;
 // The main window: its controls, its game state and every handler of its events. The front end
 // calls the handlers and mirrors the controls; a handler of an unloaded window does nothing.
 class frmDravik : public Form {
+    // First, so that the controls it holds exist before the window's names for them.
+    ModDravik& options_;
+    FormContext context_;
+    Board board_;
+
   public:
     frmDravik(Toolkit& toolkit, ModDravik& options);
     ~frmDravik() override;
 
-    // Controls, as created.
+    // Controls, as created. Those that show the game are the board's own, part of its state.
     WindowFrame Window;
     Font WindowFont;
     Frame SSPanel1;
-    std::vector<Label> cmdMine;  // element 0 is the template of every cell
-    TextBox txtPlots;
+    std::vector<Label>& cmdMine = board_.cmdMine;  // element 0 is the template of every cell
+    TextBox& txtPlots = board_.txtPlots;
     CheckBox chkExtra;
     CheckBox chkKeepUp;
     CommandButton cmdReplay;
     CommandButton cmdMultiple;
     CommandButton mnuRule1_Once;
-    TextBox txtMines;
-    Label lblKeepUp;
+    TextBox& txtMines = board_.txtMines;
+    Label& lblKeepUp = board_.lblKeepUp;
 
     MenuItem mnuFile;
     MenuItem mnuReplay;
@@ -122,26 +128,21 @@ class frmDravik : public Form {
     template <typename Body>
     void Handle(Body&& body);
 
-    void MarkingStep(std::int16_t index);
-    void FollowUp();
-    void IdleClick();
-    void LeftClick(const CellRef& cell);
     void Replay();
     void GuardedRepeatedRun();
     // True while a run started from a menu item or "Multi" lasts: no second one may start.
     bool GuardedRunInProgress() const;
-    void GuardedStrongRun(MenuItem& item, Deduction rule);
-    Deduction Opponent() const;
+    void GuardedStrongRun(MenuItem& item, StrongRule& rule);
 
-    ModDravik& options_;
-    FormContext context_;
-    Board board_;
     Play play_;
     KeepUp keepUp_;
     ObviousRule obviousRule_;
     TwoAdjacent twoAdjacent_;
     Hint hint_;
-    StrongRules strongRules_;
+    StrongRule pairsRule_;
+    StrongRule completeLogic_;
+    ChosenOpponent opponent_;
+    Moves moves_;
     std::unique_ptr<frmOptions> optionsForm_;
     bool startCancelled_ = false;
     bool started_ = false;

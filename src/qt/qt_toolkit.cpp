@@ -64,9 +64,7 @@ void QtToolkit::Yield() {
 }
 
 float QtToolkit::Rnd() {
-    // 24 random bits scaled by 2^-24: uniform in [0, 1) and never 1.0, unlike a float
-    // distribution that may round up.
-    return static_cast<float>(generator_() >> 8) * (1.0f / 16777216.0f);
+    return RndFromBits(generator_());
 }
 
 void QtToolkit::Randomize() {

@@ -1,14 +1,9 @@
 #include "rules/obvious_rule.h"
 
+#include "rules/repeated_run.h"
 #include "toolkit/text.h"
 
 namespace dravik {
-
-namespace {
-constexpr int kMovePoint = 1;
-constexpr int kMinePenalty = 3;
-constexpr int kScanCredit = -1;
-}  // namespace
 
 int ObviousRule::FireAt(const CellRef& cell) {
     const std::int16_t n = board_.CellNumber(cell.index);
@@ -45,40 +40,12 @@ std::int16_t ObviousRule::ObviousRuleScan() {
 
 std::int16_t ObviousRule::ObviousRuleOnce() {
     const std::int16_t result = ObviousRuleScan();
-    if (keepUp_.On()) {
-        if (result > 0) {
-            keepUp_.Add(kScanCredit);
-        } else if (result < 0) {
-            keepUp_.Add(kMinePenalty);
-        }
-    }
+    keepUp_.ScorePass(result);
     return result;
 }
 
 void ObviousRule::ObviousRuleMultiple() {
-    board_.StopFlag = kFalse;
-    std::int16_t passes = 0;
-    std::int16_t result = 0;
-    do {
-        result = ObviousRuleOnce();
-        ++passes;
-        context_.Yield();
-    } while (result > 0 && board_.StopFlag == kFalse);
-    if (((~board_.StopFlag) & options_.ShowRuleCount) != 0) {
-        context_.MsgBox("Number of Times rule applied: " + FormatPlain(passes));
-    }
-}
-
-void ObviousRule::KeepUpAfterMove() {
-    if (!keepUp_.On()) {
-        return;
-    }
-    if (keepUp_.Extra()) {
-        keepUp_.Add(kMovePoint);
-        ObviousRuleMultiple();
-    } else if (ObviousRuleScan() == 0) {
-        keepUp_.Add(kMovePoint);
-    }
+    RunRepeatedly(board_, context_, options_, [this] { return ObviousRuleOnce(); });
 }
 
 }  // namespace dravik

@@ -11,8 +11,9 @@
 namespace dravik {
 
 // The single-cell deduction: at a number whose covered and marked neighbours together equal it,
-// mark all covered ones; at a number whose marks equal its mines, uncover the rest.
-class ObviousRule {
+// mark all covered ones; at a number whose marks equal its mines, uncover the rest. It is the
+// opponent in keep-up mode.
+class ObviousRule : public KeepUpOpponent {
   public:
     ObviousRule(Board& board, Play& play, KeepUp& keepUp, FormContext& context,
                 const ModDravik& options)
@@ -26,8 +27,9 @@ class ObviousRule {
     // Scans until one changes nothing, meets a mine or Escape stops the run; pending events run
     // between the scans.
     void ObviousRuleMultiple();
-    // The computer's answer to a player move in keep-up mode.
-    void KeepUpAfterMove();
+
+    std::int16_t Pass() override { return ObviousRuleScan(); }
+    void RepeatedRun() override { ObviousRuleMultiple(); }
 
   private:
     // The rule at one cell: 1 when it fired, 0 when not, -1 when it met a mine.

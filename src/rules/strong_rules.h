@@ -14,47 +14,51 @@
 
 namespace dravik {
 
-// The deductions the game can run, weakest first. Each finds every move the one before finds.
-enum class Deduction { Obvious, Pairs, Complete };
+// The rules stronger than the obvious one. Each finds every move the one before finds.
+enum class Deduction { Pairs, Complete };
 
-// The stronger rules: the pairs rule on top of the obvious one, and complete logic, each run
-// the way the obvious rule runs (passes, yields, Escape, the count, keep-up scoring), and each
-// able to stand in for the obvious rule as the keep-up opponent. They move only through Play,
-// so the board, its counters and the mine alarm behave as in manual play.
-class StrongRules {
+// The pairs rule (on top of the obvious rule) or complete logic, run the way the obvious rule
+// runs (passes, yields, Escape, the count, keep-up scoring) and able to stand in for it as the
+// keep-up opponent. It moves only through Play, so the board, its counters and the mine alarm
+// behave as in manual play, and it trusts the marks as the obvious rule does.
+class StrongRule : public KeepUpOpponent {
   public:
-    StrongRules(Board& board, Play& play, KeepUp& keepUp, ObviousRule& obviousRule, Hint& hint,
-                FormContext& context, const ModDravik& options)
-        : board_(board),
-          play_(play),
-          keepUp_(keepUp),
-          obviousRule_(obviousRule),
-          hint_(hint),
-          context_(context),
-          options_(options) {}
+    struct Parts {
+        Board& board;
+        Play& play;
+        KeepUp& keepUp;
+        ObviousRule& obviousRule;
+        Hint& hint;
+        FormContext& context;
+        const ModDravik& options;
+    };
+    StrongRule(Deduction deduction, const Parts& parts) : deduction_(deduction), parts_(parts) {}
 
-    // One pass: the number of moves made (0 when nothing changed), or -1 as soon as a move met a
-    // mine.
-    std::int16_t Pass(Deduction rule);
-    // One pass, scored in keep-up mode.
-    std::int16_t PassOnce(Deduction rule);
-    // Passes until one changes nothing, meets a mine or Escape stops the run; pending events run
-    // between the passes.
-    void Multiple(Deduction rule);
-    // The opponent's answer to a player move in keep-up mode.
-    void KeepUpAfterMove(Deduction rule);
+    // One unscored pass: the number of moves made (0 when nothing changed), or -1 as soon as a
+    // move met a mine.
+    std::int16_t Pass() override;
+    // Scored passes until one changes nothing, meets a mine or Escape stops the run.
+    void RepeatedRun() override;
 
   private:
     // Makes the moves still open on the board, in order; -1 at the first that meets a mine.
     int Apply(const std::vector<analysis::Move>& moves);
 
-    Board& board_;
-    Play& play_;
-    KeepUp& keepUp_;
-    ObviousRule& obviousRule_;
-    Hint& hint_;
-    FormContext& context_;
-    const ModDravik& options_;
+    Deduction deduction_;
+    Parts parts_;
+};
+
+// The keep-up opponent the player ticked; the obvious rule until then.
+class ChosenOpponent : public KeepUpOpponent {
+  public:
+    explicit ChosenOpponent(KeepUpOpponent& first) : chosen_(&first) {}
+    void Choose(KeepUpOpponent& opponent) { chosen_ = &opponent; }
+
+    std::int16_t Pass() override { return chosen_->Pass(); }
+    void RepeatedRun() override { chosen_->RepeatedRun(); }
+
+  private:
+    KeepUpOpponent* chosen_;
 };
 
 }  // namespace dravik

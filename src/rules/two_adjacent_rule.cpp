@@ -30,13 +30,11 @@ std::int16_t TwoAdjacent::Count(std::int16_t kinds, std::int16_t row, std::int16
                                static_cast<std::int16_t>(col + 1), row);
 }
 
-void TwoAdjacent::UncoverRow(std::int16_t row, std::int16_t col, bool coveredOnly) {
+// UncoverCell leaves marked and uncovered cells alone, so the row needs no test of its own.
+void TwoAdjacent::UncoverRow(std::int16_t row, std::int16_t col) {
     for (int c = col - 1; c <= col + 1; ++c) {
         const auto column = static_cast<std::int16_t>(c);
-        const std::int16_t index = board_.CellIndex(row, column);
-        if (!coveredOnly || board_.IsCovered(index)) {
-            play_.UncoverCell(index, row, column);
-        }
+        play_.UncoverCell(board_.CellIndex(row, column), row, column);
     }
 }
 
@@ -69,11 +67,11 @@ void TwoAdjacent::TwoAdjacentAt(std::int16_t index, std::int16_t row, std::int16
     const bool emptyB = mB + cB == 0;
 
     if (emptyA != emptyB && a == b) {
-        UncoverRow(emptyB ? rowA : rowB, col, false);
+        UncoverRow(emptyB ? rowA : rowB, col);
     } else if (emptyB && a > b && a - b == mA) {
-        UncoverRow(rowA, col, true);
+        UncoverRow(rowA, col);
     } else if (emptyA && b > a && b - a == mB) {
-        UncoverRow(rowB, col, true);
+        UncoverRow(rowB, col);
     } else if (emptyB && a > b && a - b == mA + cA) {
         MarkRow(rowA, col);
     } else if (emptyA && b > a && b - a == mB + cB) {

@@ -22,7 +22,7 @@ class TwoAdjacent {
     void TwoAdjacentAt(std::int16_t index, std::int16_t row, std::int16_t col);
 
   private:
-    void UncoverRow(std::int16_t row, std::int16_t col, bool coveredOnly);
+    void UncoverRow(std::int16_t row, std::int16_t col);
     void MarkRow(std::int16_t row, std::int16_t col);
     std::int16_t Count(std::int16_t kinds, std::int16_t row, std::int16_t col) const;
 

@@ -35,6 +35,7 @@ struct Font {
     std::string Name;
     float Size = 8.25f;  // points
     bool Bold = false;
+    bool operator==(const Font&) const = default;
 };
 
 // Position and size in twips; children are placed relative to their container.
@@ -46,6 +47,7 @@ struct ControlBase {
     bool Visible = true;
     bool Enabled = true;
     Int16 TabIndex = 0;
+    bool operator==(const ControlBase&) const = default;
 };
 
 struct Label : ControlBase {
@@ -57,11 +59,13 @@ struct Label : ControlBase {
     Int16 BackStyle = kBackOpaque;
     Font FontInfo;
     Int16 Outline = kOutlineNone;
+    bool operator==(const Label&) const = default;
 };
 
 struct TextBox : ControlBase {
     std::string Text;
     Font FontInfo;
+    bool operator==(const TextBox&) const = default;
 };
 
 struct CheckBox : ControlBase {

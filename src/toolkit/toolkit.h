@@ -16,6 +16,12 @@ constexpr std::int16_t vbNo = 7;
 // The title a message box carries when it is given none of its own.
 inline constexpr const char* kApplicationTitle = "DRAVIK";
 
+// Rnd from 32 random bits. The top 24 convert to a float exactly, a multiple of 2^-24 below 1:
+// rounding can never make 1.0 of it, as it can when a float is drawn from a wider range.
+constexpr float RndFromBits(std::uint32_t bits) {
+    return static_cast<float>(bits >> 8) * (1.0f / 16777216.0f);
+}
+
 class Toolkit;
 
 // A window of the program. It is loaded while it is on screen (or about to be) and unloaded when

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "support/game_fixture.h"
 #include "toolkit/palette.h"
 
@@ -41,7 +43,7 @@ TEST_F(BoardQueries, AdjacentMineCountSeesOnlyNeighboursOnTheBoard) {
     EXPECT_EQ(board.AdjacentMineCount(7, 30), 2);
 }
 
-TEST_F(BoardQueries, MarksCountForAdjacentMarksOnlyAndNumbersForNeither) {
+TEST_F(BoardQueries, NeighbourCountsSeeCoveredAndMarkedOnlyAndOnlyOnTheBoard) {
     // Around (5,5), itself marked:   @ 0 .
     //                                3 @ @
     //                                . . 8
@@ -51,17 +53,19 @@ TEST_F(BoardQueries, MarksCountForAdjacentMarksOnlyAndNumbersForNeither) {
     Show(5, 5, "@");
     Show(5, 6, "@");
     Show(6, 6, "8");
-    EXPECT_EQ(board.AdjacentMarks(Index(5, 5), 5, 5), 2);
-    EXPECT_EQ(board.AdjacentCovered(Index(5, 5), 5, 5), 3);
+    const auto around = [&](int row, int col) {
+        const auto counts = board.CountCoveredAndMarks(board.CellAt(Index(row, col)));
+        return std::pair<int, int>(counts.covered, counts.marks);
+    };
+    EXPECT_EQ(around(5, 5), std::pair(3, 2));
 
     // (2,30) is index 59: index arithmetic without the column test would take (2,1), (3,1) and
     // (4,1) for its right-hand neighbours.
     Show(2, 1, "@");
     Show(3, 1, "@");
     Show(4, 1, "@");
-    EXPECT_EQ(board.AdjacentMarks(Index(2, 30), 2, 30), 0);
-    EXPECT_EQ(board.AdjacentCovered(Index(2, 30), 2, 30), 5);
-    EXPECT_EQ(board.AdjacentCovered(Index(16, 30), 16, 30), 3);
+    EXPECT_EQ(around(2, 30), std::pair(5, 0));
+    EXPECT_EQ(around(16, 30), std::pair(3, 0));
 }
 
 TEST_F(BoardQueries, CountInBlockCountsTheKindsInItsBitSet) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "board/position.h"
 #include "toolkit/text.h"
 
 namespace dravik::testing {
@@ -10,13 +11,22 @@ namespace dravik::testing {
 namespace {
 constexpr int kMaxNesting = 2;
 constexpr std::int16_t kCells = 480;
+
+std::string Named(const CellRef& cell) {
+    return "cell " + std::to_string(cell.index) + " (row " + std::to_string(cell.row) +
+           ", column " + std::to_string(cell.col) + ", counted from 1)";
+}
+
+// The board as the player sees it, in the form a test can read back (Position::FromText).
+std::string Picture(const Board& board) {
+    return Position::FromBoard(board).ToText();
+}
+
 }  // namespace
 
 // Everything a closed window must keep as it was.
 struct EventDriver::Snapshot {
-    std::vector<std::string> captions;
-    std::vector<Colour> colours;
-    std::vector<std::string> texts;
+    BoardState board;
     std::vector<int> values;
     bool operator==(const Snapshot&) const = default;
 };
@@ -167,19 +177,9 @@ void EventDriver::RunOptions(Form& form) {
 
 EventDriver::Snapshot EventDriver::Take() const {
     const frmDravik& f = *form_;
-    const Board& b = f.GetBoard();
-    Snapshot s;
-    for (const Label& cell : f.cmdMine) {
-        s.captions.push_back(cell.Caption);
-        s.colours.push_back(cell.BackColor);
-        s.values.push_back(cell.BorderStyle);
-    }
-    s.texts = {f.txtMines.Text, f.txtPlots.Text, f.lblKeepUp.Caption};
-    s.values.insert(s.values.end(),
-                    {b.MarkCount, b.PlotsLeft, b.KeepUpScore, b.KeyHeld, b.MouseButton, b.StopFlag,
-                     f.mnuRule1.Checked, f.cmdMultiple.Enabled, f.lblKeepUp.Visible,
-                     f.chkExtra.Visible, options_.HitMineOption, options_.ShowRuleCount});
-    return s;
+    return Snapshot{f.GetBoard().State(),
+                    {f.mnuRule1.Checked, f.cmdMultiple.Enabled, f.chkExtra.Visible,
+                     options_.HitMineOption, options_.ShowRuleCount}};
 }
 
 std::optional<std::string> EventDriver::CheckUntouched() const {
@@ -210,9 +210,11 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
         } else if (b.IsCovered(i)) {
             ++covered;
         } else if (mine) {
-            return "a mine is uncovered at cell " + std::to_string(i);
+            return "a mine is uncovered at " + Named(cell) + ":\n" + Picture(b);
         } else if (b.CellNumber(i) != b.AdjacentMineCount(cell.row, cell.col)) {
-            return "cell " + std::to_string(i) + " shows a wrong number";
+            return Named(cell) + " shows " + b.Caption(i) + " with " +
+                   std::to_string(b.AdjacentMineCount(cell.row, cell.col)) +
+                   " mines around it:\n" + Picture(b);
         }
     }
     if (marks != b.MarkCount) {

@@ -4,10 +4,14 @@ namespace dravik::testing {
 
 std::int16_t FakeToolkit::MsgBox(const std::string& text, std::int16_t style,
                                  const std::string& title) {
-    boxes.push_back(Box{text, style, title.empty() ? kApplicationTitle : title});
-    if (onMsgBox) {
-        const Box shown = boxes.back();
-        onMsgBox(shown);
+    if (logBoxes || onMsgBox) {
+        const Box shown{text, style, title.empty() ? kApplicationTitle : title};
+        if (logBoxes) {
+            boxes.push_back(shown);
+        }
+        if (onMsgBox) {
+            onMsgBox(shown);
+        }
     }
     if (!answers.empty()) {
         const std::int16_t answer = answers.front();
@@ -32,7 +36,7 @@ float FakeToolkit::Rnd() {
         randoms.pop_front();
         return value;
     }
-    return static_cast<float>(fallback_() >> 8) * (1.0f / 16777216.0f);
+    return RndFromBits(fallback_());
 }
 
 void FakeToolkit::ShowModal(Form& form) {

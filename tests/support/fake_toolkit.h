@@ -24,6 +24,8 @@ class FakeToolkit : public Toolkit {
 
     // Log.
     std::vector<Box> boxes;
+    // Off, boxes are answered but not logged: a benchmark may show one in every iteration.
+    bool logBoxes = true;
     int beeps = 0;
     int yields = 0;
     int randomizes = 0;

@@ -1,0 +1,28 @@
+# Builds each probe target of PROBES ("target:compiles|refused:header", comma separated) in
+# BUILD_DIR and checks the outcome: "refused" must fail with the header not found, "compiles"
+# must build.
+string(REPLACE "," ";" probes "${PROBES}")
+set(count 0)
+foreach(probe IN LISTS probes)
+  string(REPLACE ":" ";" fields "${probe}")
+  list(GET fields 0 target)
+  list(GET fields 1 expected)
+  list(GET fields 2 header)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${target}
+                  RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  string(FIND "${output}" "${header}" named)
+  if(expected STREQUAL "compiles")
+    if(NOT status EQUAL 0)
+      message(SEND_ERROR "${target}: ${header} should compile here\n${output}")
+    endif()
+  elseif(status EQUAL 0)
+    message(SEND_ERROR "${target}: ${header} compiled, though its layer lies above")
+  elseif(named EQUAL -1 OR NOT output MATCHES "No such file|file not found")
+    message(SEND_ERROR "${target}: failed, but not for want of ${header}\n${output}")
+  endif()
+  math(EXPR count "${count} + 1")
+endforeach()
+message(STATUS "${count} includes probed")
+if(count EQUAL 0)
+  message(FATAL_ERROR "no probe was run")
+endif()
