@@ -67,10 +67,18 @@ struct ProvedMove {
 };
 
 // Of the certain moves, the one whose proof cites the fewest numbers, then the first in reading
-// order: the easiest for the player to check.
+// order: the easiest for the player to check. Proofs are costly, so the search stops at the
+// first one-number proof (the moves come in reading order) unless the mine count alone could
+// force a cell, which would cite no number at all.
 std::optional<ProvedMove> EasiestMove(const Position& position,
                                       const std::vector<analysis::Move>& certain,
                                       const analysis::Limits& limits) {
+    int covered = 0;
+    for (int index = 0; index < position.Size(); ++index) {
+        covered += position.IsCovered(index) ? 1 : 0;
+    }
+    const bool countAloneMayForce = position.MinesLeft() == 0 || position.MinesLeft() == covered;
+    const std::size_t fewestPossible = countAloneMayForce ? 0 : 1;
     std::optional<ProvedMove> best;
     for (const analysis::Move& move : certain) {
         std::optional<analysis::Proof> proof = analysis::Prove(position, move, limits);
@@ -82,6 +90,9 @@ std::optional<ProvedMove> EasiestMove(const Position& position,
                                 move.index < best->move.index;
         if (!best || fewer || tieEarlier) {
             best = ProvedMove{move, std::move(*proof)};
+        }
+        if (best->proof.numbers.size() <= fewestPossible) {
+            break;
         }
     }
     return best;

@@ -1,6 +1,7 @@
 #include "fuzz/event_driver.h"
 
 #include <algorithm>
+#include <regex>
 #include <vector>
 
 #include "board/position.h"
@@ -32,7 +33,10 @@ struct EventDriver::Snapshot {
 };
 
 EventDriver::EventDriver(ChoiceSource& source) : source_(source) {
-    toolkit_.onMsgBox = [this](const FakeToolkit::Box&) { MaybeNest(1); };
+    toolkit_.onMsgBox = [this](const FakeToolkit::Box& box) {
+        CheckHint(box.text);
+        MaybeNest(1);
+    };
     toolkit_.onShowModal = [this](Form& form) { RunOptions(form); };
     toolkit_.onUnload = [this](Form& form) {
         if (&form == form_.get()) {
@@ -52,6 +56,9 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
     form_->Form_Activate();
     while (events_ < maxEvents && !source_.Exhausted()) {
         RunEvent(0);
+        if (wrongHint_) {
+            return "after event " + std::to_string(events_) + ": " + *wrongHint_;
+        }
         if (auto broken = atUnload_ ? CheckUntouched() : CheckInvariants()) {
             return "after event " + std::to_string(events_) + ": " + *broken;
         }
@@ -90,13 +97,70 @@ void EventDriver::RunCellEvent() {
     }
 }
 
+// A hint is checked while its box is up, against the board it was given. Marks are the
+// player's claims and the hint trusts them, so a wrong mark can make a hint wrong without any
+// fault of its own: only hints whose proof rests on right marks alone are checked. A proof
+// citing the mine count rests on every mark.
+void EventDriver::CheckHint(const std::string& text) {
+    static const std::regex certain(R"(^Row (\d+), column (\d+) is (safe|a mine)\.)");
+    static const std::regex cited(R"(at row (\d+), column (\d+))");
+    std::smatch m;
+    if (!std::regex_search(text, m, certain) || wrongHint_) {
+        return;
+    }
+    const Board& b = form_->GetBoard();
+    const auto wrongMark = [&b](const CellRef& cell) {
+        return b.IsMarked(cell.index) && b.MineGrid(cell.row, cell.col) == 0;
+    };
+    const bool wholeBoard = text.find("the count of mines left") != std::string::npos;
+    const std::string proof = text.substr(text.find('\r'));
+    for (std::int16_t i = 0; i < kCells; ++i) {
+        if (wholeBoard && wrongMark(b.CellAt(i))) {
+            return;
+        }
+    }
+    for (auto it = std::sregex_iterator(proof.begin(), proof.end(), cited);
+         it != std::sregex_iterator(); ++it) {
+        const auto row = static_cast<std::int16_t>(std::stoi((*it)[1]));
+        const auto col = static_cast<std::int16_t>(std::stoi((*it)[2]));
+        bool rests = true;
+        b.ForEachNeighbour(CellRef{b.CellIndex(row, col), row, col},
+                           [&](const CellRef& n) { rests = rests && !wrongMark(n); });
+        if (!rests) {
+            return;
+        }
+    }
+    ++hintsChecked_;
+    if ((b.MineGrid(std::stoi(m[1]), std::stoi(m[2])) == 1) != (m[3] == "a mine")) {
+        wrongHint_ = "a wrong hint: " + text + "\n" + Position::FromBoard(b).ToText();
+    }
+}
+
+void EventDriver::RunNewRule() {
+    frmDravik& f = *form_;
+    switch (source_.Next(4)) {
+        case 0:
+            f.mnuHint_Click();
+            break;
+        case 1:
+            f.mnuPairsRule_Click();
+            break;
+        case 2:
+            f.mnuCompleteLogic_Click();
+            break;
+        default:
+            f.mnuOpponent_Click(static_cast<std::int16_t>(source_.Next(3)));
+            break;
+    }
+}
+
 void EventDriver::RunEvent(int depth) {
     ++events_;
     if (source_.Next(3) == 0) {
         MaybeNest(depth);
     }
     frmDravik& f = *form_;
-    switch (source_.Next(20)) {
+    switch (source_.Next(22)) {
         case 0: {
             const std::int16_t keys[] = {vbKeyShift, vbKeyControl, vbKeyEscape, 65, 113};
             f.Form_KeyDown(keys[source_.Next(5)], static_cast<std::int16_t>(source_.Next(8)));
@@ -144,6 +208,10 @@ void EventDriver::RunEvent(int depth) {
                 source_.Next(2) == 0 ? f.mnuExit_Click() : f.closeBoxClicked();
             }
             break;
+        case 12:
+        case 13:
+            RunNewRule();
+            break;
         default:
             RunCellEvent();
             break;
@@ -178,8 +246,9 @@ void EventDriver::RunOptions(Form& form) {
 EventDriver::Snapshot EventDriver::Take() const {
     const frmDravik& f = *form_;
     return Snapshot{f.GetBoard().State(),
-                    {f.mnuRule1.Checked, f.cmdMultiple.Enabled, f.chkExtra.Visible,
-                     options_.HitMineOption, options_.ShowRuleCount}};
+                    {f.mnuRule1.Checked, f.mnuPairsRule.Checked, f.mnuCompleteLogic.Checked,
+                     f.cmdMultiple.Enabled, f.chkExtra.Visible, options_.HitMineOption,
+                     options_.ShowRuleCount}};
 }
 
 std::optional<std::string> EventDriver::CheckUntouched() const {
@@ -213,8 +282,8 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
             return "a mine is uncovered at " + Named(cell) + ":\n" + Picture(b);
         } else if (b.CellNumber(i) != b.AdjacentMineCount(cell.row, cell.col)) {
             return Named(cell) + " shows " + b.Caption(i) + " with " +
-                   std::to_string(b.AdjacentMineCount(cell.row, cell.col)) +
-                   " mines around it:\n" + Picture(b);
+                   std::to_string(b.AdjacentMineCount(cell.row, cell.col)) + " mines around it:\n" +
+                   Picture(b);
         }
     }
     if (marks != b.MarkCount) {
@@ -233,7 +302,8 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
         form_->txtPlots.Text != Format000(b.PlotsLeft)) {
         return "a counter shows the wrong text";
     }
-    if (form_->mnuRule1.Checked || !form_->cmdMultiple.Enabled) {
+    if (form_->mnuRule1.Checked || form_->mnuPairsRule.Checked || form_->mnuCompleteLogic.Checked ||
+        !form_->cmdMultiple.Enabled) {
         return "a finished repeated run left its guard set";
     }
     return std::nullopt;

@@ -33,6 +33,9 @@ class EventDriver {
     int EventsRun() const { return events_; }
     // The most cells that were uncovered or marked at once: how deep into a game play got.
     int DeepestGame() const { return deepest_; }
+    // Hints that named a certain move while every mark on the board was right, each checked
+    // against the mines.
+    int HintsChecked() const { return hintsChecked_; }
 
   private:
     struct Snapshot;
@@ -43,6 +46,8 @@ class EventDriver {
     void MaybeNest(int depth);
     std::optional<std::string> CheckInvariants() const;
     std::optional<std::string> CheckUntouched() const;
+    void CheckHint(const std::string& text);
+    void RunNewRule();
     Snapshot Take() const;
 
     ChoiceSource& source_;
@@ -51,6 +56,8 @@ class EventDriver {
     std::unique_ptr<frmDravik> form_;
     std::unique_ptr<Snapshot> atUnload_;
     int events_ = 0;
+    int hintsChecked_ = 0;
+    std::optional<std::string> wrongHint_;
     mutable int deepest_ = 0;
 };
 

@@ -23,6 +23,7 @@ class SeededChoices : public ChoiceSource {
 TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
     int deepGames = 0;
+    int hints = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -30,10 +31,14 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         ASSERT_FALSE(broken.has_value()) << "seed " << seed << ": " << *broken;
         events += driver.EventsRun();
         deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
+        hints += driver.HintsChecked();
     }
+    std::printf("event sequences: %d events, %d certain hints checked against the mines\n", events,
+                hints);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
+    EXPECT_GT(hints, 0);
 }
 
 }  // namespace

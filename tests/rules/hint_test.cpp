@@ -65,10 +65,11 @@ TEST(HintFind, SaysSoWhenTheBudgetRunsOutBeforeAnyMoveIsCertain) {
 
 // A hint on the board: the box shows it, the board outlines it, and nothing else changes until
 // the next move takes the outlines away.
+// (The 0s leave safe cells to find too; (1,1) comes first in reading order.)
 TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
     testing::Game game;
     game.LayMines({"*"});
-    game.LeftClick(16, 30);  // opens all but (1,1)
+    game.Draw(1, 1, {" 10", "110", "000"});  // (1,1) is a mine by any of the three 1s
     game.form.chkKeepUp.Value = kChecked;
     game.form.chkKeepUp_Click();
     const auto captions = game.Captions();
@@ -109,7 +110,7 @@ TEST(HintInPlay, NoCertainHintIsEverWrong) {
     int checked = 0;
     int guesses = 0;
     int games = 0;
-    for (std::uint32_t seed = 1; checked < 400; ++seed) {
+    for (std::uint32_t seed = 1; checked < 250; ++seed) {
         testing::Game game;
         game.toolkit.SeedRandom(seed);
         game.form.mnuReplay_Click();

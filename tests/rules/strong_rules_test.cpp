@@ -11,8 +11,14 @@ namespace {
 // obvious rule needs three productive scans for the rest; complete logic sees it all at once.
 struct Ladder : ::testing::Test, testing::Game {
     Ladder() {
-        LayMines({"*", "", "", "*"});
+        Lay();
         options.ShowRuleCount = 1;
+    }
+    // The counter must agree with the grid: complete logic counts the mines left.
+    void Lay() {
+        LayMines({"*", "", "", "*"});
+        board.MineCount = 2;
+        board.ShowMineCounter();
     }
     void SetKeepUp(bool extra) {
         form.chkKeepUp.Value = kChecked;
@@ -54,7 +60,7 @@ TEST_F(Ladder, RulesMenuEndsWithTheNewItemsAndTheObviousOpponentTicked) {
 TEST_F(Ladder, PairsAndCompleteRunsGuardThemselvesCountTheirPassesAndSolveTheLadder) {
     for (const bool complete : {false, true}) {
         form.mnuReplay_Click();
-        LayMines({"*", "", "", "*"});
+        Lay();
         LeftClick(16, 30);
         toolkit.boxes.clear();
         MenuItem& item = complete ? form.mnuCompleteLogic : form.mnuPairsRule;
@@ -116,7 +122,7 @@ TEST_F(Ladder, TheTickedOpponentAnswersMovesInKeepUpMode) {
                           {0, true, -2, true}};
     for (const Case& c : cases) {
         form.mnuReplay_Click();
-        LayMines({"*", "", "", "*"});
+        Lay();
         form.mnuOpponent_Click(c.opponent);
         SetKeepUp(c.extra);
         LeftClick(16, 30);
