@@ -8,8 +8,9 @@
 //
 //   window_probe response [--rounds N] [--clicks K] [--seed S] COMMAND [ARGS...]
 //     Starts the game, answers "Large Screen?" with "n", then for each round clicks K random
-//     covered cells and presses F2. A click is timed until the clicked cell's pixels change, F2
-//     until every cell looks covered again. A click that meets a mine opens a box before the cell
+//     covered cells, asks for a hint (Ctrl+H) and presses F2. A click is timed until the clicked
+//     cell's pixels change, the hint until its box has painted, F2 until every cell looks covered
+//     again. A click that meets a mine opens a box before the cell
 //     changes; it is answered and left out. Prints every sample and the medians.
 //
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
@@ -279,6 +280,15 @@ class Server {
         XFlush(display_);
     }
 
+    // A key with a modifier held, e.g. Ctrl+H.
+    void KeyWith(KeySym modifier, KeySym keysym) {
+        const KeyCode held = XKeysymToKeycode(display_, modifier);
+        XTestFakeKeyEvent(display_, held, True, CurrentTime);
+        Key(keysym);
+        XTestFakeKeyEvent(display_, held, False, CurrentTime);
+        XFlush(display_);
+    }
+
     // Without a window manager nothing hands the keyboard to a new window; do it as one would,
     // and give the program a moment to take the focus in before keys arrive.
     void Focus(Window window) {
@@ -503,6 +513,32 @@ void AnswerBox(Game& game, Window box, const Snapshot& screenBefore) {
     Fail("the box did not close");
 }
 
+// Ctrl+H, timed until the hint's box shows pixels of its own; the box is then answered. The
+// screen as it was before the keys tells the box's first paint from what lay under it.
+double TimeHint(Game& game) {
+    Display* display = game.server.display();
+    const int screen = DefaultScreen(display);
+    Snapshot under(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    under.Take(game.server.root(), 0, 0);
+    game.server.Focus(game.main);
+    const double start = NowMs();
+    game.server.KeyWith(XK_Control_L, XK_h);
+    const auto [box, mapped] = WaitMap(game.server, start + 5000);
+    const double painted = WaitFirstPaint(game.server, box, under, mapped + 5000);
+    game.server.Focus(box);
+    game.server.Key(XK_Return);
+    const double deadline = NowMs() + 5000;
+    while (auto event = game.server.Next(deadline)) {
+        if ((event->type == UnmapNotify && event->xunmap.window == box) ||
+            (event->type == DestroyNotify && event->xdestroywindow.window == box)) {
+            game.server.Focus(game.main);
+            game.server.WaitQuiet(game.main, 150);
+            return painted - start;
+        }
+    }
+    Fail("the hint's box did not close");
+}
+
 bool SameAs(const Snapshot& shot, const std::vector<unsigned long>& pixels) {
     return shot.Pixels() == pixels;
 }
@@ -567,6 +603,7 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     std::mt19937 random(seed);
     std::vector<double> clickTimes;
     std::vector<double> replayTimes;
+    std::vector<double> hintTimes;
     int mineHits = 0;
     for (int round = 0; round < rounds; ++round) {
         for (int k = 0; k < clicks; ++k) {
@@ -608,6 +645,8 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
             }
             server.WaitQuiet(main, 150);
         }
+        hintTimes.push_back(TimeHint(game));
+        std::printf("hint_ms=%.3f\n", hintTimes.back());
         server.Focus(main);
         const auto taken = TimeResponse(
             game, all, [&] { server.Key(XK_F2); },
@@ -620,9 +659,11 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
         server.WaitQuiet(main, 150);
     }
     Stop(pid);
-    std::printf("click_median_ms=%.3f clicks=%zu mine_hits=%d f2_median_ms=%.3f f2s=%zu\n",
-                Median(clickTimes), clickTimes.size(), mineHits, Median(replayTimes),
-                replayTimes.size());
+    std::printf(
+        "click_median_ms=%.3f clicks=%zu mine_hits=%d f2_median_ms=%.3f f2s=%zu "
+        "hint_median_ms=%.3f\n",
+        Median(clickTimes), clickTimes.size(), mineHits, Median(replayTimes), replayTimes.size(),
+        Median(hintTimes));
     return 0;
 }
 

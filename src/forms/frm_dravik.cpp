@@ -176,8 +176,13 @@ void frmDravik::GuardedStrongRun(MenuItem& item, StrongRule& rule) {
     play_.CheckForWin();
 }
 
+// Ctrl+H opens a box while Ctrl is down, and the box takes its release: without this the next
+// plain click would mark instead of uncover.
 void frmDravik::mnuHint_Click() {
-    Handle([&] { hint_.ShowHint(); });
+    Handle([&] {
+        hint_.ShowHint();
+        board_.KeyHeld = kFalse;
+    });
 }
 
 void frmDravik::mnuPairsRule_Click() {

@@ -82,6 +82,7 @@ TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
         }
     };
 
+    game.form.Form_KeyDown(vbKeyControl, vbCtrlMask);  // Ctrl+H; the box takes the release
     game.form.mnuHint_Click();
 
     ASSERT_EQ(game.toolkit.boxes.size(), 1u);
@@ -95,7 +96,8 @@ TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
     EXPECT_EQ(game.board.KeepUpScore, score);
     EXPECT_EQ(game.form.txtMines.Text + game.form.txtPlots.Text, counters);
 
-    game.RightClick(1, 1);
+    game.LeftClick(1, 4);  // uncovers: Ctrl no longer counts as held
+    EXPECT_EQ(game.Cell(1, 4).Caption, "0");
     for (const Label& cell : game.form.cmdMine) {
         ASSERT_EQ(cell.Outline, kOutlineNone);
     }
