@@ -30,7 +30,8 @@ class Oracle {
                 Number number{index, position.Number(index), 0};
                 position.ForEachNeighbour(index, [&](int next) {
                     number.need -= position.IsMarked(next) ? 1 : 0;
-                    number.mask |= position.IsCovered(next) ? 1U << bitOf_[static_cast<std::size_t>(next)] : 0;
+                    number.mask |=
+                        position.IsCovered(next) ? 1U << bitOf_[static_cast<std::size_t>(next)] : 0;
                 });
                 numbers_.push_back(number);
             }
@@ -136,8 +137,8 @@ Position RandomPosition(const Shape& shape, std::mt19937& random) {
     }
     const auto minesAround = [&](int index) {
         int around = 0;
-        position.ForEachNeighbour(index,
-                                  [&](int next) { around += mine[static_cast<std::size_t>(next)]; });
+        position.ForEachNeighbour(
+            index, [&](int next) { around += mine[static_cast<std::size_t>(next)]; });
         return around;
     };
     int marks = 0;
@@ -272,9 +273,9 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
             ASSERT_EQ(analysis.verdict, Verdict::Contradiction) << why;
             EXPECT_TRUE(analysis.unsatisfiable >= 0 && position.IsNumber(analysis.unsatisfiable))
                 << why;
-            EXPECT_FALSE(Prove(position, Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0],
-                                              false})
-                             .has_value());
+            EXPECT_FALSE(
+                Prove(position, Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0], false})
+                    .has_value());
             continue;
         }
         if (oracle.Covered().empty()) {
@@ -297,7 +298,8 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
                         static_cast<double>(truth.minesAt[static_cast<std::size_t>(odds.index)]) /
                             static_cast<double>(truth.layouts),
                         1e-9)
-                << odds.index << "\n" << why;
+                << odds.index << "\n"
+                << why;
             if (k > 0) {
                 const Odds& before = analysis.odds[k - 1];
                 EXPECT_TRUE(before.mine < odds.mine ||
