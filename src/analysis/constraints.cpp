@@ -42,8 +42,9 @@ class Propagation {
     }
 
     bool Run() {
-        for (std::size_t next = 0; next < todo_.size(); ++next) {
-            const int c = todo_[next];
+        // The list grows while it is worked through.
+        for (std::size_t next = 0; next < todo_.size();) {
+            const int c = todo_[next++];
             queued_[At(c)] = 0;
             if (!Visit(c)) {
                 return false;
@@ -69,7 +70,8 @@ class Propagation {
     // A \ B are mines and B's mines all lie in A ∩ B, so B \ A is safe.
     bool Pairs(int a) {
         const Constraint& first = problem_.constraints[At(a)];
-        std::array<int, 3 * kMostNeighbours> seen{};
+        // A number shares cells with at most the 24 others within two steps.
+        std::array<int, 24> seen{};
         int seenCount = 0;
         for (int i = 0; i < first.size; ++i) {
             const int cell = first.cells[At(i)];

@@ -144,7 +144,7 @@ class Search {
         }
         c_.most = std::max(0, std::min(total, minesCap));
         minesCap_ = c_.most;
-        const auto count = static_cast<std::size_t>(c_.most + 1);
+        const std::size_t count = At(c_.most) + 1;
         const std::size_t width = c_.groups.size();
         c_.seen.assign(count, 0);
         c_.weight.assign(count, 0);
