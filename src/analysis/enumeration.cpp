@@ -258,9 +258,10 @@ class Search {
                 --depth;
                 continue;
             }
-            if (++nodes_ > budget_) {
+            if (nodes_ >= budget_) {
                 return false;
             }
+            ++nodes_;
             Apply(d, 1);
             weight_[d] = (d > 0 ? weight_[d - 1] : 1) * Choose(SizeAt(d), value_[d]);
             if (d + 1 == width) {
@@ -529,7 +530,6 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     for (Component& component : components) {
         if (!Search(problem, frontier, component, solution.nodes, budget).Run(cap)) {
             solution.status = SearchStatus::Exhausted;
-            solution.nodes = budget;
             break;
         }
         if (std::find(component.seen.begin(), component.seen.end(), 1) == component.seen.end()) {

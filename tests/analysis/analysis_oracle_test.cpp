@@ -126,6 +126,8 @@ struct Shape {
     std::vector<Verdict> met;  // verdicts the shape must meet
 };
 
+void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.name; }
+
 Position RandomPosition(const Shape& shape, std::mt19937& random) {
     std::uniform_real_distribution<double> chance(0, 1);
     Position position(shape.rows, shape.cols, 0);
