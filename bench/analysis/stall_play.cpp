@@ -1,21 +1,15 @@
 #include "stall_play.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace dravik::bench {
 
 namespace {
 
-void Make(testing::SimulatedGame& game, const std::vector<analysis::Move>& moves) {
-    for (const analysis::Move& move : moves) {
-        if (game.IsMine(move.index) != move.mine) {
-            throw std::logic_error("a certain move was wrong:\n" + game.Seen().ToText());
-        }
-        if (move.mine) {
-            game.Mark(move.index);
-        } else {
-            game.Uncover(move.index);
-        }
+void Make(testing::SimulatedGame& game, const analysis::Analysis& analysis) {
+    if (game.Follow(analysis) > 0) {
+        throw std::logic_error("a certain move was wrong");
     }
 }
 
@@ -31,7 +25,9 @@ testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board) {
 void RunToStandstill(testing::SimulatedGame& game, const Rule& rule) {
     for (std::vector<analysis::Move> moves = rule(game.Seen()); !moves.empty();
          moves = rule(game.Seen())) {
-        Make(game, moves);
+        analysis::Analysis found;
+        found.certain = std::move(moves);
+        Make(game, found);
     }
 }
 
@@ -44,19 +40,7 @@ int PlayThroughStalls(testing::SimulatedGame& game,
             return stalls;
         }
         ++stalls;
-        const analysis::Analysis analysis = atStall(game.Seen());
-        if (!analysis.certain.empty()) {
-            Make(game, analysis.certain);
-        } else if (!analysis.odds.empty()) {
-            game.Uncover(analysis.odds.front().index);
-        } else {
-            // Over the budget with nothing proved: the first covered cell will do.
-            int cell = 0;
-            while (!game.Seen().IsCovered(cell)) {
-                ++cell;
-            }
-            game.Uncover(cell);
-        }
+        Make(game, atStall(game.Seen()));
     }
 }
 
