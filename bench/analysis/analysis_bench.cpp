@@ -27,22 +27,6 @@ const std::vector<Position>& Stalls() {
     return stalls;
 }
 
-// Numbers on every other cell of every other row, a fifth of the cells mined: the search runs
-// into its cap.
-Position Tangled() {
-    const testing::SimulatedGame field(kRows, kCols, 96, 5);
-    Position position(kRows, kCols, 96);
-    for (int index = 0; index < position.Size(); ++index) {
-        if (position.RowOf(index) % 2 == 0 && position.ColOf(index) % 2 == 0 &&
-            !field.IsMine(index)) {
-            int around = 0;
-            position.ForEachNeighbour(index, [&](int next) { around += field.IsMine(next); });
-            position.SetNumber(index, around);
-        }
-    }
-    return position;
-}
-
 template <typename Run>
 void OverStalls(benchmark::State& state, Run run) {
     const std::vector<Position>& stalls = Stalls();
@@ -87,7 +71,7 @@ void ProveFirstCertainMove(benchmark::State& state) {
 BENCHMARK(ProveFirstCertainMove);
 
 void AnalyseTangledToTheCap(benchmark::State& state) {
-    const Position position = Tangled();
+    const Position position = testing::SimulatedGame(kRows, kCols, 96, 5).Sparse();
     for (auto _ : state) {
         benchmark::DoNotOptimize(analysis::Analyse(position));
     }

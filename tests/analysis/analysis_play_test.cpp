@@ -149,19 +149,9 @@ TEST(AnalysisInPlay, RotatingOrMirroringChangesNothing) {
     EXPECT_GT(checked, 0);
 }
 
-// Numbers on every other cell of every other row, over a fifth of the cells mined: one
-// frontier component with a vast number of layouts.
 TEST(AnalysisBudget, TangledPositionStopsAtTheCapAndKeepsOnlyWhatIsProved) {
     const SimulatedGame field(kRows, kCols, 96, 5);
-    Position position(kRows, kCols, 96);
-    for (int index = 0; index < position.Size(); ++index) {
-        if (position.RowOf(index) % 2 == 0 && position.ColOf(index) % 2 == 0 &&
-            !field.IsMine(index)) {
-            int around = 0;
-            position.ForEachNeighbour(index, [&](int next) { around += field.IsMine(next); });
-            position.SetNumber(index, around);
-        }
-    }
+    const Position position = field.Sparse();
     for (const long budget : {1000L, 30000L}) {
         const Analysis analysis = Analyse(position, Limits{budget, true});
         EXPECT_TRUE(analysis.exhausted);

@@ -66,6 +66,17 @@ void SimulatedGame::Mark(int index) {
     seen_.SetMinesLeft(seen_.MinesLeft() - 1);
 }
 
+Position SimulatedGame::Sparse() const {
+    Position position(seen_.Rows(), seen_.Cols(),
+                      static_cast<int>(std::count(mines_.begin(), mines_.end(), 1)));
+    for (int index = 0; index < position.Size(); ++index) {
+        if (position.RowOf(index) % 2 == 0 && position.ColOf(index) % 2 == 0 && !IsMine(index)) {
+            position.SetNumber(index, MinesAround(index));
+        }
+    }
+    return position;
+}
+
 int SimulatedGame::Follow(const analysis::Analysis& analysis) {
     int wrong = 0;
     for (const analysis::Move& move : analysis.certain) {
