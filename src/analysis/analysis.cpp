@@ -9,7 +9,9 @@ namespace dravik::analysis {
 
 namespace {
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
 
 std::vector<Move> ReadingOrder(const Problem& problem) {
     std::vector<Move> moves;
@@ -54,6 +56,7 @@ int NumberToBlame(const Position& position, int fromSearch) {
 }
 
 void FillOdds(const Problem& problem, const Solution& solution, Analysis& analysis) {
+    analysis.odds.reserve(static_cast<std::size_t>(problem.covered));
     for (std::size_t cell = 0; cell < problem.cells.size(); ++cell) {
         double mine = 0;
         switch (problem.cells[cell]) {
@@ -65,23 +68,28 @@ void FillOdds(const Problem& problem, const Solution& solution, Analysis& analys
             case CellState::Safe:
                 break;
             case CellState::Unknown:
-                mine = solution.forced[cell] == CellState::Mine   ? 1.0
-                       : solution.forced[cell] == CellState::Safe ? 0.0
-                                                                  : static_cast<double>(
-                                                                        solution.odds[cell]);
+                mine = solution.forced[cell] == CellState::Mine ? 1.0
+                       : solution.forced[cell] == CellState::Safe
+                           ? 0.0
+                           : static_cast<double>(solution.odds[cell]);
                 break;
         }
         analysis.odds.push_back(Odds{static_cast<int>(cell), mine});
     }
-    std::stable_sort(analysis.odds.begin(), analysis.odds.end(),
-                     [](const Odds& a, const Odds& b) { return a.mine < b.mine; });
+    std::sort(analysis.odds.begin(), analysis.odds.end(), [](const Odds& a, const Odds& b) {
+        return a.mine < b.mine || (a.mine == b.mine && a.index < b.index);
+    });
 }
 
 }  // namespace
 
-std::vector<Move> ObviousMoves(const Position& position) { return RuleMoves(position, false); }
+std::vector<Move> ObviousMoves(const Position& position) {
+    return RuleMoves(position, false);
+}
 
-std::vector<Move> PairsMoves(const Position& position) { return RuleMoves(position, true); }
+std::vector<Move> PairsMoves(const Position& position) {
+    return RuleMoves(position, true);
+}
 
 Analysis Analyse(const Position& position, const Limits& limits) {
     Analysis analysis;
@@ -110,10 +118,10 @@ Analysis Analyse(const Position& position, const Limits& limits) {
                 Move{static_cast<int>(cell), solution.forced[cell] == CellState::Mine});
         }
     }
-    std::inplace_merge(analysis.certain.begin(),
-                       analysis.certain.begin() + static_cast<std::ptrdiff_t>(problem.decided.size()),
-                       analysis.certain.end(),
-                       [](const Move& a, const Move& b) { return a.index < b.index; });
+    std::inplace_merge(
+        analysis.certain.begin(),
+        analysis.certain.begin() + static_cast<std::ptrdiff_t>(problem.decided.size()),
+        analysis.certain.end(), [](const Move& a, const Move& b) { return a.index < b.index; });
     if (solution.status == SearchStatus::Exhausted) {
         analysis.exhausted = true;
         analysis.verdict = analysis.certain.empty() ? Verdict::Undetermined : Verdict::CertainMoves;

@@ -44,9 +44,10 @@ struct Analysis {
     // Every covered cell, safest first, ties in reading order: always for GuessNeeded, and for
     // CertainMoves when Limits::withOdds. Forced cells read exactly 0 or 1.
     std::vector<Odds> odds;
-    // Contradiction: a number that cannot be satisfied. When only the mine count (or a
-    // combination) fails, the first number of the failing part; -1 when the position has no
-    // number at all (a bare field with an impossible counter).
+    // Contradiction: a number that cannot be satisfied. When no number fails alone, the first
+    // number (reading order) of the part of the frontier that has no layout; when only the mines
+    // left fail, the first number with a covered neighbour, else the first next to a mark, else
+    // the first number; -1 when the position has no number at all.
     int unsatisfiable = -1;
     long nodes = 0;  // search nodes spent
     // The budget ran out: certainty was not decided for every cell and no odds were computed.

@@ -10,7 +10,9 @@ namespace {
 
 using Real = long double;
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
 
 // Cells touching exactly the same numbers are interchangeable: only how many of them hold mines
 // matters, and each count x of a group of s cells stands for C(s, x) layouts.
@@ -23,7 +25,8 @@ struct Group {
 struct Frontier {
     std::vector<int> cells;  // Unknown cells next to a number, grouped
     std::vector<Group> groups;
-    int offFrontier = 0;  // Unknown cells next to no number
+    std::vector<int> groupOf;  // by cell index, for frontier cells
+    int offFrontier = 0;       // Unknown cells next to no number
 };
 
 Real Choose(int n, int k) {
@@ -94,6 +97,13 @@ Frontier GroupFrontier(const Problem& problem, std::vector<int>& componentOf) {
         }
         frontier.groups.push_back(Group{i, 1, componentOf[At(root)]});
     }
+    frontier.groupOf.assign(problem.cells.size(), -1);
+    for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
+        const Group& group = frontier.groups[At(g)];
+        for (int k = group.first; k < group.first + group.size; ++k) {
+            frontier.groupOf[At(frontier.cells[At(k)])] = g;
+        }
+    }
     for (std::size_t c = 0; c < componentOf.size(); ++c) {
         componentOf[c] = problem.constraints[c].size > 0
                              ? componentOf[At(Find(parent, static_cast<int>(c)))]
@@ -110,10 +120,10 @@ struct Component {
     int firstNumber = -1;
     int most = 0;  // most mines it can hold within the cap
     bool finished = false;
-    std::vector<char> seen;                  // [m]: some layout holds m mines
-    std::vector<Real> weight;                // [m]: layouts of cells holding m mines
+    std::vector<char> seen;                   // [m]: some layout holds m mines
+    std::vector<Real> weight;                 // [m]: layouts of cells holding m mines
     std::vector<std::int8_t> least, largest;  // [m * groups + g]: fewest, most mines in group g
-    std::vector<Real> expected;              // [m * groups + g]: mines in g summed over layouts
+    std::vector<Real> expected;               // [m * groups + g]: mines in g summed over layouts
     bool viableAny = false;
     std::vector<char> viable;  // [m]: fits with the rest and the mines left
     std::vector<Real> others;  // [m]: weight of the rest of the board around m mines here
@@ -121,8 +131,8 @@ struct Component {
 
 class Search {
   public:
-    Search(const Problem& problem, const Frontier& frontier, Component& component,
-           long& nodes, long budget)
+    Search(const Problem& problem, const Frontier& frontier, Component& component, long& nodes,
+           long budget)
         : problem_(problem), frontier_(frontier), c_(component), nodes_(nodes), budget_(budget) {}
 
     // False when the budget ran out.
@@ -134,7 +144,7 @@ class Search {
         }
         c_.most = std::max(0, std::min(total, minesCap));
         minesCap_ = c_.most;
-        const auto count = static_cast<std::size_t>(c_.most + 1);
+        const std::size_t count = At(c_.most) + 1;
         const std::size_t width = c_.groups.size();
         c_.seen.assign(count, 0);
         c_.weight.assign(count, 0);
@@ -154,23 +164,23 @@ class Search {
         }
         need_.resize(c_.constraints.size());
         room_.assign(c_.constraints.size(), 0);
-        std::vector<std::vector<int>> groupsOf(c_.constraints.size());
         for (const int g : c_.groups) {
             const Group& group = frontier_.groups[At(g)];
             const int cell = frontier_.cells[At(group.first)];
             for (int l = 0; l < problem_.linkCount[At(cell)]; ++l) {
-                const int c = local[At(problem_.links[At(cell)][At(l)])];
-                groupsOf[At(c)].push_back(g);
-                room_[At(c)] += group.size;
+                room_[At(local[At(problem_.links[At(cell)][At(l)])])] += group.size;
             }
         }
         for (std::size_t c = 0; c < c_.constraints.size(); ++c) {
             need_[c] = problem_.constraints[At(c_.constraints[c])].missing;
         }
         std::vector<int> order;
+        order.reserve(c_.groups.size());
         std::vector<char> placed(frontier_.groups.size(), 0);
-        for (std::size_t c = 0; c < c_.constraints.size(); ++c) {
-            for (const int g : groupsOf[c]) {
+        for (const int c : c_.constraints) {
+            const Constraint& constraint = problem_.constraints[At(c)];
+            for (int i = 0; i < constraint.size; ++i) {
+                const int g = frontier_.groupOf[At(constraint.cells[At(i)])];
                 if (placed[At(g)] == 0) {
                     placed[At(g)] = 1;
                     order.push_back(g);
@@ -248,9 +258,10 @@ class Search {
                 --depth;
                 continue;
             }
-            if (++nodes_ > budget_) {
+            if (nodes_ >= budget_) {
                 return false;
             }
+            ++nodes_;
             Apply(d, 1);
             weight_[d] = (d > 0 ? weight_[d - 1] : 1) * Choose(SizeAt(d), value_[d]);
             if (d + 1 == width) {
@@ -289,14 +300,6 @@ std::vector<Component> SplitComponents(const Problem& problem, const Frontier& f
     for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
         components[At(frontier.groups[At(g)].component)].groups.push_back(g);
     }
-    // Neighbouring numbers: those sharing a group.
-    std::vector<std::vector<int>> groupsOf(problem.constraints.size());
-    for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
-        const int cell = frontier.cells[At(frontier.groups[At(g)].first)];
-        for (int l = 0; l < problem.linkCount[At(cell)]; ++l) {
-            groupsOf[At(problem.links[At(cell)][At(l)])].push_back(g);
-        }
-    }
     std::vector<char> listed(problem.constraints.size(), 0);
     for (int c = 0; c < static_cast<int>(problem.constraints.size()); ++c) {
         if (componentOf[At(c)] < 0 || listed[At(c)] != 0) {
@@ -307,8 +310,9 @@ std::vector<Component> SplitComponents(const Problem& problem, const Frontier& f
         listed[At(c)] = 1;
         component.constraints.push_back(c);
         for (std::size_t next = 0; next < component.constraints.size(); ++next) {
-            for (const int g : groupsOf[At(component.constraints[next])]) {
-                const int cell = frontier.cells[At(frontier.groups[At(g)].first)];
+            const Constraint& constraint = problem.constraints[At(component.constraints[next])];
+            for (int i = 0; i < constraint.size; ++i) {
+                const int cell = constraint.cells[At(i)];
                 for (int l = 0; l < problem.linkCount[At(cell)]; ++l) {
                     const int other = problem.links[At(cell)][At(l)];
                     if (listed[At(other)] == 0) {
@@ -439,6 +443,9 @@ class Combination {
         for (std::size_t i = k; i-- > 0;) {
             for (int u = 0; u <= span_; ++u) {
                 const std::size_t here = i * width + At(u);
+                if (before_[here] == 0) {
+                    continue;  // no layout of the first i components uses u mines
+                }
                 for (int m = 0; m <= c_[i].most && u + m <= span_; ++m) {
                     const std::size_t next = (i + 1) * width + At(u + m);
                     if (c_[i].seen[At(m)] != 0 && after_[next] != 0) {
@@ -469,8 +476,8 @@ void MarkForced(const Frontier& frontier, const Component& component, bool useVi
         int fewest = INT8_MAX;
         int most = -1;
         for (int m = 0; m <= component.most; ++m) {
-            const bool counts = useViable ? component.viable[At(m)] != 0
-                                          : component.seen[At(m)] != 0;
+            const bool counts =
+                useViable ? component.viable[At(m)] != 0 : component.seen[At(m)] != 0;
             if (counts) {
                 fewest = std::min<int>(fewest, component.least[At(m) * width + d]);
                 most = std::max<int>(most, component.largest[At(m) * width + d]);
@@ -523,7 +530,6 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     for (Component& component : components) {
         if (!Search(problem, frontier, component, solution.nodes, budget).Run(cap)) {
             solution.status = SearchStatus::Exhausted;
-            solution.nodes = budget;
             break;
         }
         if (std::find(component.seen.begin(), component.seen.end(), 1) == component.seen.end()) {
@@ -555,7 +561,7 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     int most = 0;
     Real share = 0;
     combination.OffFrontier(fewest, most, share);
-    const CellState away = most == 0                       ? CellState::Safe
+    const CellState away = most == 0                        ? CellState::Safe
                            : fewest == frontier.offFrontier ? CellState::Mine
                                                             : CellState::Unknown;
     if (wantOdds) {

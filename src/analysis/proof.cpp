@@ -9,7 +9,9 @@ namespace dravik::analysis {
 
 namespace {
 
-std::size_t At(int index) { return static_cast<std::size_t>(index); }
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
 
 enum class Check { Forced, Open, NoLayout, OverBudget };
 
@@ -127,9 +129,8 @@ std::optional<Proof> Prove(const Position& position, const Move& move, const Lim
             return std::nullopt;
     }
     // Far numbers are tried first, so the proof gathers around the cell.
-    std::stable_sort(kept.begin(), kept.end(), [&](int a, int b) {
-        return prover.Distance(a) > prover.Distance(b);
-    });
+    std::stable_sort(kept.begin(), kept.end(),
+                     [&](int a, int b) { return prover.Distance(a) > prover.Distance(b); });
     for (const int number : kept) {
         numbers[At(number)] = 0;
         switch (prover.Forces(numbers, proof.usesMineCount)) {

@@ -30,7 +30,8 @@ class Oracle {
                 Number number{index, position.Number(index), 0};
                 position.ForEachNeighbour(index, [&](int next) {
                     number.need -= position.IsMarked(next) ? 1 : 0;
-                    number.mask |= position.IsCovered(next) ? 1U << bitOf_[static_cast<std::size_t>(next)] : 0;
+                    number.mask |=
+                        position.IsCovered(next) ? 1U << bitOf_[static_cast<std::size_t>(next)] : 0;
                 });
                 numbers_.push_back(number);
             }
@@ -43,8 +44,8 @@ class Oracle {
     };
 
     // `use` by cell index; empty uses every number. Without the mines left only the cells next
-    // to a chosen number are laid out: the others are free and cannot be forced.
-    Tally Count(const std::vector<char>& use, bool withMinesLeft) const {
+    // to a chosen number, and `alsoFree`, are laid out: the others cannot be forced.
+    Tally Count(const std::vector<char>& use, bool withMinesLeft, int alsoFree = -1) const {
         Tally tally{0, std::vector<std::uint64_t>(static_cast<std::size_t>(position_.Size()))};
         const auto chosen = [&](const Number& k) {
             return use.empty() || use[static_cast<std::size_t>(k.index)] != 0;
@@ -63,7 +64,8 @@ class Oracle {
         const int n = static_cast<int>(covered_.size());
         const int m = position_.MinesLeft();
         if (!withMinesLeft) {
-            std::uint32_t touched = 0;
+            std::uint32_t touched =
+                alsoFree < 0 ? 0 : 1U << bitOf_[static_cast<std::size_t>(alsoFree)];
             for (const Number& k : numbers_) {
                 touched |= chosen(k) ? k.mask : 0;
             }
@@ -88,16 +90,9 @@ class Oracle {
     }
 
     bool Forces(const std::vector<char>& use, bool withMinesLeft, const Move& move) const {
-        const Tally tally = Count(use, withMinesLeft);
-        const auto bit = static_cast<std::size_t>(bitOf_[static_cast<std::size_t>(move.index)]);
-        const bool laidOut =
-            withMinesLeft || tally.layouts == 0 ||
-            std::any_of(numbers_.begin(), numbers_.end(), [&](const Number& k) {
-                return (use.empty() || use[static_cast<std::size_t>(k.index)] != 0) &&
-                       ((k.mask >> bit) & 1U) != 0;
-            });
-        return laidOut && tally.minesAt[static_cast<std::size_t>(move.index)] ==
-                              (move.mine ? tally.layouts : 0);
+        const Tally tally = Count(use, withMinesLeft, move.index);
+        return tally.minesAt[static_cast<std::size_t>(move.index)] ==
+               (move.mine ? tally.layouts : 0);
     }
 
     const std::vector<int>& Covered() const { return covered_; }
@@ -125,6 +120,10 @@ struct Shape {
     std::vector<Verdict> met;  // verdicts the shape must meet
 };
 
+void PrintTo(const Shape& shape, std::ostream* out) {
+    *out << shape.name;
+}
+
 Position RandomPosition(const Shape& shape, std::mt19937& random) {
     std::uniform_real_distribution<double> chance(0, 1);
     Position position(shape.rows, shape.cols, 0);
@@ -136,8 +135,8 @@ Position RandomPosition(const Shape& shape, std::mt19937& random) {
     }
     const auto minesAround = [&](int index) {
         int around = 0;
-        position.ForEachNeighbour(index,
-                                  [&](int next) { around += mine[static_cast<std::size_t>(next)]; });
+        position.ForEachNeighbour(
+            index, [&](int next) { around += mine[static_cast<std::size_t>(next)]; });
         return around;
     };
     int marks = 0;
@@ -159,20 +158,6 @@ Position RandomPosition(const Shape& shape, std::mt19937& random) {
             --covered;
         }
     }
-    // Empty cells open their neighbours, as in play; faulty numbers are left as drawn.
-    for (bool opened = true; opened;) {
-        opened = false;
-        for (int index = 0; index < position.Size(); ++index) {
-            if (position.IsNumber(index) && position.Number(index) == 0) {
-                position.ForEachNeighbour(index, [&](int next) {
-                    if (position.IsCovered(next) && mine[static_cast<std::size_t>(next)] == 0) {
-                        position.SetNumber(next, minesAround(next));
-                        opened = true;
-                    }
-                });
-            }
-        }
-    }
     const int fault = chance(random) < shape.faults ? (chance(random) < 0.5 ? -1 : 1) : 0;
     position.SetMinesLeft(mines - marks + fault);
     return position;
@@ -180,37 +165,25 @@ Position RandomPosition(const Shape& shape, std::mt19937& random) {
 
 constexpr int kPositionsPerShape = 150;
 
-// The positions a player meets who makes every certain move and otherwise uncovers the safest
-// cell: stalls with real frontiers, where guesses are common.
+// The positions met by a player who follows the analysis: real frontiers, guesses common.
 void AddPlayedPositions(const Shape& shape, std::uint64_t seed, std::vector<Position>& positions) {
-    const auto mines = static_cast<int>(shape.density * shape.rows * shape.cols);
-    testing::SimulatedGame game(shape.rows, shape.cols, mines, seed);
+    testing::SimulatedGame game(shape.rows, shape.cols,
+                                static_cast<int>(shape.density * shape.rows * shape.cols), seed);
     if (game.OpeningCell() < 0) {
         return;
     }
     game.Uncover(game.OpeningCell());
     while (positions.size() < kPositionsPerShape) {
         const Position& position = game.Seen();
-        int covered = 0;
-        for (int index = 0; index < position.Size(); ++index) {
-            covered += position.IsCovered(index) ? 1 : 0;
-        }
-        if (covered <= 20) {
+        const Analysis analysis = Analyse(position);
+        const std::string text = position.ToText();
+        if (std::count(text.begin(), text.end(), '.') <= 20) {
             positions.push_back(position);
         }
-        const Analysis analysis = Analyse(position);
-        if (analysis.verdict == Verdict::GuessNeeded) {
-            game.Uncover(analysis.odds.front().index);
-        } else if (analysis.verdict != Verdict::CertainMoves) {
+        if (analysis.verdict == Verdict::NothingLeft) {
             return;
         }
-        for (const Move& move : analysis.certain) {
-            if (move.mine) {
-                game.Mark(move.index);
-            } else {
-                game.Uncover(move.index);
-            }
-        }
+        game.Follow(analysis);
     }
 }
 
@@ -247,11 +220,6 @@ void ExpectProofHolds(const Position& position, const Oracle& oracle, const Move
     }
 }
 
-constexpr Verdict Certain = Verdict::CertainMoves;
-constexpr Verdict Guess = Verdict::GuessNeeded;
-constexpr Verdict Contradiction = Verdict::Contradiction;
-constexpr Verdict Nothing = Verdict::NothingLeft;
-
 class AnalysisOracle : public ::testing::TestWithParam<Shape> {};
 
 // Verdict, forced cells, odds and proofs of every position against the brute force.
@@ -272,9 +240,9 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
             ASSERT_EQ(analysis.verdict, Verdict::Contradiction) << why;
             EXPECT_TRUE(analysis.unsatisfiable >= 0 && position.IsNumber(analysis.unsatisfiable))
                 << why;
-            EXPECT_FALSE(Prove(position, Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0],
-                                              false})
-                             .has_value());
+            EXPECT_FALSE(
+                Prove(position, Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0], false})
+                    .has_value());
             continue;
         }
         if (oracle.Covered().empty()) {
@@ -297,7 +265,8 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
                         static_cast<double>(truth.minesAt[static_cast<std::size_t>(odds.index)]) /
                             static_cast<double>(truth.layouts),
                         1e-9)
-                << odds.index << "\n" << why;
+                << odds.index << "\n"
+                << why;
             if (k > 0) {
                 const Odds& before = analysis.odds[k - 1];
                 EXPECT_TRUE(before.mine < odds.mine ||
@@ -328,13 +297,12 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
 
 INSTANTIATE_TEST_SUITE_P(
     SmallPositions, AnalysisOracle,
-    ::testing::Values(Shape{"strip", 2, 10, 0.25, 0.5, 0.5, 0, false, {Certain, Guess}},
-                      Shape{"square", 5, 5, 0.2, 0.4, 0.8, 0, false, {Certain}},
-                      Shape{"dense", 4, 6, 0.4, 0.5, 0.8, 0, false, {Certain, Guess}},
-                      Shape{"uncovered", 3, 5, 0.2, 1, 1, 0, false, {Nothing}},
-                      Shape{"faulty", 4, 5, 0.25, 0.5, 0.8, 0.05, false, {Certain, Contradiction}},
-                      Shape{"played 6x6", 6, 6, 0.2, 0, 0, 0, true, {Certain, Guess}},
-                      Shape{"played 5x9", 5, 9, 0.17, 0, 0, 0, true, {Certain, Guess}}),
+    ::testing::Values(
+        Shape{"strip", 2, 10, 0.25, 0.5, 0.5, 0, false, {Verdict::CertainMoves}},
+        Shape{"dense", 4, 6, 0.4, 0.5, 0.8, 0, false, {Verdict::GuessNeeded}},
+        Shape{"faulty", 4, 5, 0.25, 0.5, 0.8, 0.05, false, {Verdict::Contradiction}},
+        Shape{"played 6x6", 6, 6, 0.2, 0, 0, 0, true, {Verdict::GuessNeeded, Verdict::NothingLeft}},
+        Shape{"played 5x9", 5, 9, 0.17, 0, 0, 0, true, {Verdict::GuessNeeded}}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');

@@ -66,4 +66,41 @@ void SimulatedGame::Mark(int index) {
     seen_.SetMinesLeft(seen_.MinesLeft() - 1);
 }
 
+Position SimulatedGame::Sparse() const {
+    Position position(seen_.Rows(), seen_.Cols(),
+                      static_cast<int>(std::count(mines_.begin(), mines_.end(), 1)));
+    for (int index = 0; index < position.Size(); ++index) {
+        if (position.RowOf(index) % 2 == 0 && position.ColOf(index) % 2 == 0 && !IsMine(index)) {
+            position.SetNumber(index, MinesAround(index));
+        }
+    }
+    return position;
+}
+
+int SimulatedGame::Follow(const analysis::Analysis& analysis) {
+    int wrong = 0;
+    for (const analysis::Move& move : analysis.certain) {
+        wrong += IsMine(move.index) != move.mine ? 1 : 0;
+        if (move.mine) {
+            Mark(move.index);
+        } else {
+            Uncover(move.index);
+        }
+    }
+    if (!analysis.certain.empty()) {
+        return wrong;
+    }
+    if (!analysis.odds.empty()) {
+        Uncover(analysis.odds.front().index);
+        return 0;
+    }
+    for (int index = 0; index < seen_.Size(); ++index) {
+        if (seen_.IsCovered(index)) {
+            Uncover(index);
+            break;
+        }
+    }
+    return 0;
+}
+
 }  // namespace dravik::testing

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "board/position.h"
 
 namespace dravik::testing {
@@ -25,6 +26,13 @@ class SimulatedGame {
     // Only for a covered cell. False when it held a mine.
     bool Uncover(int index);
     void Mark(int index);
+    // Only the safe cells on even rows and even columns uncovered, nothing marked: on a field a
+    // fifth mined, one frontier component with a vast number of layouts.
+    Position Sparse() const;
+    // What a careful player does with an analysis: every certain move, else the safest cell,
+    // else (nothing proved within the budget) the first covered cell. Returns how many of the
+    // certain moves were wrong.
+    int Follow(const analysis::Analysis& analysis);
 
   private:
     int MinesAround(int index) const;
