@@ -1,5 +1,7 @@
 #include "forms/frm_dravik.h"
 
+#include <array>
+
 #include "toolkit/text.h"
 
 namespace dravik {
@@ -196,11 +198,12 @@ void frmDravik::mnuCompleteLogic_Click() {
 // The choice stands until the program ends; a new game keeps it.
 void frmDravik::mnuOpponent_Click(std::int16_t index) {
     Handle([&] {
-        KeepUpOpponent* const opponents[] = {&obviousRule_, &pairsRule_, &completeLogic_};
-        for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
-            mnuOpponent[k].Checked = k == static_cast<std::size_t>(index);
-            if (mnuOpponent[k].Checked) {
-                opponent_.Choose(*opponents[k]);
+        const std::array<KeepUpOpponent*, 3> opponents = {&obviousRule_, &pairsRule_,
+                                                          &completeLogic_};
+        for (std::size_t k = 0; k < opponents.size(); ++k) {
+            mnuOpponent.at(k).Checked = k == static_cast<std::size_t>(index);
+            if (mnuOpponent.at(k).Checked) {
+                opponent_.Choose(*opponents.at(k));
             }
         }
     });
