@@ -213,8 +213,8 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
             return "a mine is uncovered at " + Named(cell) + ":\n" + Picture(b);
         } else if (b.CellNumber(i) != b.AdjacentMineCount(cell.row, cell.col)) {
             return Named(cell) + " shows " + b.Caption(i) + " with " +
-                   std::to_string(b.AdjacentMineCount(cell.row, cell.col)) +
-                   " mines around it:\n" + Picture(b);
+                   std::to_string(b.AdjacentMineCount(cell.row, cell.col)) + " mines around it:\n" +
+                   Picture(b);
         }
     }
     if (marks != b.MarkCount) {
