@@ -1,9 +1,15 @@
 #include "qt/look.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace dravik::qt {
@@ -13,6 +19,35 @@ namespace {
 double LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+// The width a push button needs for its caption: the text plus the style's margins, without the
+// minimum width some styles give every button.
+int PushButtonWidth(const QPushButton& button) {
+    const QStyle* style = button.style();
+    int margins = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
+                  2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
+    if (button.autoDefault() || button.isDefault()) {
+        margins += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, nullptr, &button);
+    }
+    QString text = button.text();
+    text.remove(QLatin1Char('&'));  // the access key's marker is not drawn
+    return button.fontMetrics().horizontalAdvance(text) + margins;
+}
+
+// The width a control needs to show its whole caption in the font and style it has here, or 0.
+int CaptionWidth(const QWidget& widget) {
+    if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+        return PushButtonWidth(*button);
+    }
+    if (qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
+        qobject_cast<const QLabel*>(&widget) != nullptr) {
+        return widget.sizeHint().width();
+    }
+    if (qobject_cast<const QGroupBox*>(&widget) != nullptr) {
+        return widget.minimumSizeHint().width();
+    }
+    return 0;
 }
 
 }  // namespace
@@ -67,7 +102,10 @@ QFont ToQFont(const Font& font) {
 }
 
 void Place(QWidget& widget, const ControlBase& control) {
-    const QRect rect = TwipsRect(control);
+    QRect rect = TwipsRect(control);
+    // The twips were measured in other fonts: where this desktop's are wider, a caption would be
+    // cut. The control then grows to the right, keeping its place and its height.
+    rect.setWidth(std::max(rect.width(), CaptionWidth(widget)));
     if (widget.geometry() != rect) {
         widget.setGeometry(rect);
     }
