@@ -1,13 +1,16 @@
 #include "qt/look.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -21,27 +24,36 @@ double LogicalDpi() {
     return screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
 }
 
-// The width a push button needs for its caption: the text plus the style's margins, without the
-// minimum width some styles give every button.
-int PushButtonWidth(const QPushButton& button) {
-    const QStyle* style = button.style();
-    int margins = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button) +
-                  2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &button);
-    if (button.autoDefault() || button.isDefault()) {
-        margins += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, nullptr, &button);
+// The width a button needs to show its whole caption: what the style keeps round the caption
+// now, plus the caption's own width (its ink where that reaches past its advance).
+int ButtonWidth(const QAbstractButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    QStyle::SubElement room = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(&button) != nullptr) {
+        room = QStyle::SE_CheckBoxContents;
+    } else if (qobject_cast<const QRadioButton*>(&button) != nullptr) {
+        room = QStyle::SE_RadioButtonContents;
+    } else if (const auto* push = qobject_cast<const QPushButton*>(&button)) {
+        if (push->autoDefault()) {
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        }
     }
+    const int kept =
+        button.width() - button.style()->subElementRect(room, &option, &button).width();
     QString text = button.text();
     text.remove(QLatin1Char('&'));  // the access key's marker is not drawn
-    return button.fontMetrics().horizontalAdvance(text) + margins;
+    const QFontMetrics metrics = button.fontMetrics();
+    return kept + std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
 }
 
 // The width a control needs to show its whole caption in the font and style it has here, or 0.
 int CaptionWidth(const QWidget& widget) {
-    if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
-        return PushButtonWidth(*button);
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        return ButtonWidth(*button);
     }
-    if (qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
-        qobject_cast<const QLabel*>(&widget) != nullptr) {
+    if (qobject_cast<const QLabel*>(&widget) != nullptr) {
         return widget.sizeHint().width();
     }
     if (qobject_cast<const QGroupBox*>(&widget) != nullptr) {

@@ -76,11 +76,12 @@ QString CaptionOf(const QWidget& widget) {
 }
 
 // Every control of the window that shows a caption must show it whole; a control grown for it
-// still starts where its twips put it, as high as they make it. Returns how many captions were
-// checked, or -1 after naming the first fault.
+// still starts where its twips put it, as high as they make it, and covers no control that its
+// twips kept clear of. Returns how many captions were checked, or -1 after naming the first fault.
 int CheckCaptions(const QWidget& window, const QMap<QString, QRect>& twips) {
     int checked = 0;
-    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    const QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    for (const QWidget* widget : widgets) {
         const QString caption = CaptionOf(*widget);
         if (caption.isEmpty() || !widget->isVisibleTo(&window)) {
             continue;
@@ -96,6 +97,17 @@ int CheckCaptions(const QWidget& window, const QMap<QString, QRect>& twips) {
             widget->height() != placed.height() || widget->width() < placed.width()) {
             qWarning("moved: \"%s\" at (%d, %d)", qPrintable(caption), widget->x(), widget->y());
             return -1;
+        }
+        for (const QWidget* other : widgets) {
+            const QRect otherPlaced = twips.value(CaptionOf(*other));
+            if (other != widget && other->parentWidget() == widget->parentWidget() &&
+                other->isVisibleTo(&window) && !otherPlaced.isNull() &&
+                !otherPlaced.intersects(placed) &&
+                other->geometry().intersects(widget->geometry())) {
+                qWarning("\"%s\" covers \"%s\"", qPrintable(caption),
+                         qPrintable(CaptionOf(*other)));
+                return -1;
+            }
         }
         ++checked;
     }
