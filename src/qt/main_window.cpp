@@ -63,8 +63,9 @@ MainWindow::MainWindow(frmDravik& form)
                                Qt::WindowCloseButtonHint),
       form_(form) {
     setWindowIcon(GameIcon());
-    setFont(ToQFont(form.WindowFont));
     client_ = new QWidget(this);
+    // The window's font is for the controls under the menu bar; the menus keep the desktop's.
+    client_->setFont(ToQFont(form.WindowFont));
     client_->setAutoFillBackground(true);
     client_->setBackgroundRole(QPalette::Base);
     setCentralWidget(client_);
@@ -154,7 +155,6 @@ void MainWindow::BuildMenus() {
     AddAction(rules, form_.mnuRule2, &frmDravik::mnuRule2_Click);
     rules->addSeparator();
     mnuRule1_ = AddAction(rules, form_.mnuRule1, &frmDravik::mnuRule1_Click);
-    mnuRule1_->setCheckable(true);
     QMenu* help = menuBar()->addMenu(ToQText(form_.mnuHelp.Caption));
     AddAction(help, form_.mnuLargeScreen, nullptr);
     AddAction(help, form_.mnuOption, &frmDravik::mnuOption_Click);
@@ -207,6 +207,9 @@ void MainWindow::Sync() {
         lblKeepUp_->setText(keepUp);
         lblKeepUp_->setAccessibleName(KeepUpAccessibleName(keepUp));
     }
+    // A checkable item is drawn with an empty box even when clear; the item is only checkable
+    // while its check shows, so that otherwise it looks like every other item.
+    mnuRule1_->setCheckable(form_.mnuRule1.Checked);
     mnuRule1_->setChecked(form_.mnuRule1.Checked);
 }
 
