@@ -1,0 +1,93 @@
+// strength BOARDS SEED: how far each rule gets on its own from the first click of seeded boards,
+// and how long one full analysis of each stall of the obvious rule takes (CPU time).
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "stall_play.h"
+
+using dravik::Position;
+using namespace dravik::analysis;
+using namespace dravik::bench;
+
+namespace {
+
+// CPU time of this thread: on a shared machine a wall clock would time other programs too.
+double ThreadMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+double Percentile(const std::vector<double>& sorted, double share) {
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
+    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
+}
+
+double FinishedShare(int boards, std::uint64_t seed, const Rule& rule) {
+    int finished = 0;
+    for (int board = 0; board < boards; ++board) {
+        dravik::testing::SimulatedGame game = OpenedBoard(seed, board);
+        RunToStandstill(game, rule);
+        finished += game.Finished() ? 1 : 0;
+    }
+    return 100.0 * finished / boards;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: strength BOARDS SEED\n");
+        return 2;
+    }
+    const int boards = std::atoi(argv[1]);
+    const auto seed = std::strtoull(argv[2], nullptr, 10);
+    if (boards <= 0) {
+        std::fprintf(stderr, "strength: BOARDS must be a positive number\n");
+        return 2;
+    }
+
+    const double obvious = FinishedShare(boards, seed, ObviousMoves);
+    const double pairs = FinishedShare(boards, seed, PairsMoves);
+    const double complete = FinishedShare(boards, seed, [](const Position& position) {
+        return Analyse(position, Limits{Limits{}.nodeBudget, false}).certain;
+    });
+
+    long stalls = 0;
+    long undetermined = 0;
+    std::vector<double> micros;
+    for (int board = 0; board < boards; ++board) {
+        dravik::testing::SimulatedGame game = OpenedBoard(seed, board);
+        stalls += PlayThroughStalls(game, [&](const Position& position) {
+            const double start = ThreadMicros();
+            Analysis analysis = Analyse(position);
+            micros.push_back(ThreadMicros() - start);
+            undetermined += analysis.exhausted ? 1 : 0;
+            return analysis;
+        });
+    }
+    std::sort(micros.begin(), micros.end());
+
+    std::printf("obvious: %.2f %% finished, %.1f stalls a game\n", obvious,
+                static_cast<double>(stalls) / boards);
+    std::printf("pairs: %.2f %% finished\n", pairs);
+    std::printf("complete: %.2f %% finished\n", complete);
+    if (micros.empty()) {
+        std::printf("analysis: no stall met\n");
+    } else {
+        std::printf(
+            "analysis: median %.1f us, p99 %.1f us, p99.9 %.1f us, max %.1f us over %zu "
+            "positions\n",
+            Percentile(micros, 0.5), Percentile(micros, 0.99), Percentile(micros, 0.999),
+            micros.back(), micros.size());
+    }
+    std::printf("budget: %ld of %zu positions undetermined\n", undetermined, micros.size());
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "analysis/constraints.h"
+
+namespace dravik::analysis {
+
+enum class SearchStatus { Solved, Contradiction, Exhausted };
+
+// What the search found about the Unknown cells of a problem.
+struct Solution {
+    SearchStatus status = SearchStatus::Solved;
+    long nodes = 0;
+    // Contradiction: the first number of a component with no layout; -1 when the components
+    // fit but not the mines left.
+    int unsatisfiable = -1;
+    // By cell index: Safe or Mine for an Unknown cell whose state is forced, else Unknown. When
+    // exhausted, only what the finished components prove on their own.
+    std::vector<CellState> forced;
+    // By cell index, for Unknown cells: the chance of a mine. Only when solved with the mines
+    // left and asked for.
+    std::vector<long double> odds;
+};
+
+// Groups the frontier cells by the numbers they touch, splits them into independent
+// components, enumerates each within `budget` nodes in all, and combines the components over
+// the mines left (when `useMinesLeft`; without it each component stands alone and cells away
+// from the numbers are never forced).
+Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, long budget);
+
+}  // namespace dravik::analysis

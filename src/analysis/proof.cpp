@@ -1,0 +1,155 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "analysis/analysis.h"
+#include "analysis/constraints.h"
+#include "analysis/enumeration.h"
+
+namespace dravik::analysis {
+
+namespace {
+
+std::size_t At(int index) {
+    return static_cast<std::size_t>(index);
+}
+
+enum class Check { Forced, Open, NoLayout, OverBudget };
+
+class Prover {
+  public:
+    Prover(const Position& position, const Move& move, long budget)
+        : position_(position), move_(move), budget_(budget) {}
+
+    // Whether the chosen numbers alone (and the mines left when asked) force the move.
+    Check Forces(const std::vector<char>& numbers, bool withMinesLeft) const {
+        Problem problem = BuildProblem(position_, &numbers);
+        if (problem.unsatisfiable >= 0 || !Propagate(problem, true)) {
+            return Check::NoLayout;
+        }
+        const CellState wanted = move_.mine ? CellState::Mine : CellState::Safe;
+        const CellState decided = problem.cells[At(move_.index)];
+        if (decided != CellState::Unknown) {
+            return decided == wanted ? Check::Forced : Check::Open;
+        }
+        const Solution solution = Enumerate(problem, withMinesLeft, false, budget_);
+        switch (solution.status) {
+            case SearchStatus::Contradiction:
+                return Check::NoLayout;
+            case SearchStatus::Exhausted:
+                return Check::OverBudget;
+            case SearchStatus::Solved:
+                break;
+        }
+        return solution.forced[At(move_.index)] == wanted ? Check::Forced : Check::Open;
+    }
+
+    // Numbers with no covered neighbour say nothing about covered cells.
+    std::vector<int> Candidates() const {
+        std::vector<int> candidates;
+        for (int index = 0; index < position_.Size(); ++index) {
+            bool touchesCovered = false;
+            if (position_.IsNumber(index)) {
+                position_.ForEachNeighbour(
+                    index, [&](int next) { touchesCovered |= position_.IsCovered(next); });
+            }
+            if (touchesCovered) {
+                candidates.push_back(index);
+            }
+        }
+        return candidates;
+    }
+
+    // Without the mines left, only the numbers linked to the cell through shared covered
+    // cells can matter.
+    std::vector<int> Linked(const std::vector<char>& numbers) const {
+        std::vector<char> reached(At(position_.Size()), 0);
+        std::vector<int> coveredCells{move_.index};
+        std::vector<int> linked;
+        reached[At(move_.index)] = 1;
+        for (std::size_t next = 0; next < coveredCells.size(); ++next) {
+            position_.ForEachNeighbour(coveredCells[next], [&](int number) {
+                if (numbers[At(number)] == 0 || reached[At(number)] != 0) {
+                    return;
+                }
+                reached[At(number)] = 1;
+                linked.push_back(number);
+                position_.ForEachNeighbour(number, [&](int cell) {
+                    if (position_.IsCovered(cell) && reached[At(cell)] == 0) {
+                        reached[At(cell)] = 1;
+                        coveredCells.push_back(cell);
+                    }
+                });
+            });
+        }
+        return linked;
+    }
+
+    int Distance(int number) const {
+        return std::max(std::abs(position_.RowOf(number) - position_.RowOf(move_.index)),
+                        std::abs(position_.ColOf(number) - position_.ColOf(move_.index)));
+    }
+
+  private:
+    const Position& position_;
+    Move move_;
+    long budget_;
+};
+
+}  // namespace
+
+std::optional<Proof> Prove(const Position& position, const Move& move, const Limits& limits) {
+    if (move.index < 0 || move.index >= position.Size() || !position.IsCovered(move.index)) {
+        return std::nullopt;
+    }
+    const Analysis whole = Analyse(position, Limits{limits.nodeBudget, false});
+    if (whole.verdict != Verdict::CertainMoves || whole.exhausted ||
+        std::find(whole.certain.begin(), whole.certain.end(), move) == whole.certain.end()) {
+        return std::nullopt;
+    }
+    const Prover prover(position, move, limits.nodeBudget);
+    std::vector<int> kept = prover.Candidates();
+    std::vector<char> numbers(At(position.Size()), 0);
+    for (const int number : kept) {
+        numbers[At(number)] = 1;
+    }
+    Proof proof;
+    switch (prover.Forces(numbers, false)) {
+        case Check::Forced:
+            kept = prover.Linked(numbers);
+            std::fill(numbers.begin(), numbers.end(), 0);
+            for (const int number : kept) {
+                numbers[At(number)] = 1;
+            }
+            break;
+        case Check::Open:
+            proof.usesMineCount = true;
+            break;
+        case Check::NoLayout:
+        case Check::OverBudget:
+            return std::nullopt;
+    }
+    // Far numbers are tried first, so the proof gathers around the cell.
+    std::stable_sort(kept.begin(), kept.end(),
+                     [&](int a, int b) { return prover.Distance(a) > prover.Distance(b); });
+    for (const int number : kept) {
+        numbers[At(number)] = 0;
+        switch (prover.Forces(numbers, proof.usesMineCount)) {
+            case Check::Forced:
+                break;
+            case Check::Open:
+                numbers[At(number)] = 1;
+                break;
+            case Check::NoLayout:
+            case Check::OverBudget:
+                return std::nullopt;
+        }
+    }
+    for (int index = 0; index < position.Size(); ++index) {
+        if (numbers[At(index)] != 0) {
+            proof.numbers.push_back(index);
+        }
+    }
+    return proof;
+}
+
+}  // namespace dravik::analysis
