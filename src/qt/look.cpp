@@ -1,9 +1,18 @@
 #include "qt/look.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace dravik::qt {
@@ -13,6 +22,44 @@ namespace {
 double LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+// The width a button needs to show its whole caption: what the style keeps round the caption
+// now, plus the caption's own width (its ink where that reaches past its advance).
+int ButtonWidth(const QAbstractButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    QStyle::SubElement room = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(&button) != nullptr) {
+        room = QStyle::SE_CheckBoxContents;
+    } else if (qobject_cast<const QRadioButton*>(&button) != nullptr) {
+        room = QStyle::SE_RadioButtonContents;
+    } else if (const auto* push = qobject_cast<const QPushButton*>(&button)) {
+        if (push->autoDefault()) {
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        }
+    }
+    const int kept =
+        button.width() - button.style()->subElementRect(room, &option, &button).width();
+    QString text = button.text();
+    text.remove(QLatin1Char('&'));  // the access key's marker is not drawn
+    const QFontMetrics metrics = button.fontMetrics();
+    return kept + std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
+}
+
+// The width a control needs to show its whole caption in the font and style it has here, or 0.
+int CaptionWidth(const QWidget& widget) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        return ButtonWidth(*button);
+    }
+    if (qobject_cast<const QLabel*>(&widget) != nullptr) {
+        return widget.sizeHint().width();
+    }
+    if (qobject_cast<const QGroupBox*>(&widget) != nullptr) {
+        return widget.minimumSizeHint().width();
+    }
+    return 0;
 }
 
 }  // namespace
@@ -67,7 +114,10 @@ QFont ToQFont(const Font& font) {
 }
 
 void Place(QWidget& widget, const ControlBase& control) {
-    const QRect rect = TwipsRect(control);
+    QRect rect = TwipsRect(control);
+    // The twips were measured in other fonts: where this desktop's are wider, a caption would be
+    // cut. The control then grows to the right, keeping its place and its height.
+    rect.setWidth(std::max(rect.width(), CaptionWidth(widget)));
     if (widget.geometry() != rect) {
         widget.setGeometry(rect);
     }

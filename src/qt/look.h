@@ -36,7 +36,8 @@ QColor ToQColor(Colour colour, const QWidget& widget);
 // "MS Serif" is missing, the metric twin of "Arial".
 QFont ToQFont(const Font& font);
 
-// Puts a widget where its model says and shows or hides it.
+// Puts a widget where its model says and shows or hides it; a captioned one is widened to the
+// right where its caption would not fit.
 void Place(QWidget& widget, const ControlBase& control);
 
 // Model captions mark the access key with '&' as Qt does; the one difference is a line break.

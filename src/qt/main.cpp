@@ -32,5 +32,7 @@ int main(int argc, char* argv[]) {
     toolkit.SetMainWidget(&window);
     toolkit.SetSync([&window] { window.Sync(); });
     window.show();
+    // Nobody may be there to hand the new window the keyboard: take it.
+    window.activateWindow();
     return QApplication::exec();
 }

@@ -64,8 +64,9 @@ MainWindow::MainWindow(frmDravik& form)
                                Qt::WindowCloseButtonHint),
       form_(form) {
     setWindowIcon(GameIcon());
-    setFont(ToQFont(form.WindowFont));
     client_ = new QWidget(this);
+    // The window's font is for the controls under the menu bar; the menus keep the desktop's.
+    client_->setFont(ToQFont(form.WindowFont));
     client_->setAutoFillBackground(true);
     client_->setBackgroundRole(QPalette::Base);
     setCentralWidget(client_);
@@ -155,14 +156,11 @@ void MainWindow::BuildMenus() {
     AddAction(rules, form_.mnuRule2, &frmDravik::mnuRule2_Click);
     rules->addSeparator();
     mnuRule1_ = AddAction(rules, form_.mnuRule1, &frmDravik::mnuRule1_Click);
-    mnuRule1_->setCheckable(true);
     rules->addSeparator();
     AddAction(rules, form_.mnuHint, &frmDravik::mnuHint_Click);
     mnuPairsRule_ = AddAction(rules, form_.mnuPairsRule, &frmDravik::mnuPairsRule_Click);
-    mnuPairsRule_->setCheckable(true);
     mnuCompleteLogic_ =
         AddAction(rules, form_.mnuCompleteLogic, &frmDravik::mnuCompleteLogic_Click);
-    mnuCompleteLogic_->setCheckable(true);
     rules->addSeparator();
     BuildOpponentMenu(rules);
     QMenu* help = menuBar()->addMenu(ToQText(form_.mnuHelp.Caption));
@@ -232,9 +230,15 @@ void MainWindow::Sync() {
         lblKeepUp_->setText(keepUp);
         lblKeepUp_->setAccessibleName(KeepUpAccessibleName(keepUp));
     }
+    // A checkable item is drawn with an empty box even when clear; the item is only checkable
+    // while its check shows, so that otherwise it looks like every other item.
+    mnuRule1_->setCheckable(form_.mnuRule1.Checked);
     mnuRule1_->setChecked(form_.mnuRule1.Checked);
-    mnuPairsRule_->setChecked(form_.mnuPairsRule.Checked);
-    mnuCompleteLogic_->setChecked(form_.mnuCompleteLogic.Checked);
+    for (auto [action, item] : {std::pair{mnuPairsRule_, &form_.mnuPairsRule},
+                                std::pair{mnuCompleteLogic_, &form_.mnuCompleteLogic}}) {
+        action->setCheckable(item->Checked);
+        action->setChecked(item->Checked);
+    }
     for (std::size_t k = 0; k < mnuOpponent_.size(); ++k) {
         mnuOpponent_.at(k)->setChecked(form_.mnuOpponent.at(k).Checked);
     }

@@ -22,6 +22,15 @@ QWidget* QtToolkit::DialogParent() const {
     return mainWidget_ != nullptr && mainWidget_->isVisible() ? mainWidget_ : nullptr;
 }
 
+// With a window manager the main window gets the keyboard back when a box or dialog closes;
+// without one (a kiosk, a bare X server) nobody gives it back, and no shortcut or access key
+// would work until the player clicked into the window.
+void QtToolkit::ReturnKeyboard() const {
+    if (QWidget* main = DialogParent()) {
+        main->activateWindow();
+    }
+}
+
 std::int16_t QtToolkit::MsgBox(const std::string& text, std::int16_t style,
                                const std::string& title) {
     Sync();
@@ -41,6 +50,7 @@ std::int16_t QtToolkit::MsgBox(const std::string& text, std::int16_t style,
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.exec();
+    ReturnKeyboard();
     const QAbstractButton* clicked = box.clickedButton();
     if (style != vbYesNoCancel) {
         return vbOK;
@@ -84,6 +94,7 @@ void QtToolkit::ShowModal(Form& form) {
     openDialog_ = &dialog;
     dialog.exec();
     openDialog_ = nullptr;
+    ReturnKeyboard();
     if (form.Loaded()) {
         form.Unload();
     }

@@ -35,6 +35,7 @@ class QtToolkit : public Toolkit {
   private:
     void Sync() const;
     QWidget* DialogParent() const;
+    void ReturnKeyboard() const;
 
     const Form* mainForm_ = nullptr;
     QWidget* mainWidget_ = nullptr;

@@ -61,11 +61,19 @@ TEST(NewGame, NormalLayoutKeepsTheWindowInPlaceAndBuildsACoveredBoard) {
     EXPECT_EQ(s.form.SSPanel1.Width, 7905);
     EXPECT_EQ(s.form.SSPanel1.Height, 4365);
     ASSERT_EQ(s.form.cmdMine.size(), 480u);
-    for (int index = 0; index < 480; ++index) {
-        const Label& cell = s.form.cmdMine[static_cast<std::size_t>(index)];
+    // The cells tile the panel in rows of 30 from the first cell's place: each one abuts the
+    // cell before it in its row, or the first of the row above.
+    EXPECT_EQ(Geometry(s.form.cmdMine[0]), (std::array{60, 120, 255, 255}));
+    for (std::size_t index = 0; index < 480; ++index) {
+        const Label& cell = s.form.cmdMine[index];
         SCOPED_TRACE(index);
-        EXPECT_EQ(Geometry(cell),
-                  (std::array{255 * (index % 30) + 60, 255 * (index / 30) + 120, 255, 255}));
+        if (index % 30 != 0) {
+            const Label& left = s.form.cmdMine[index - 1];
+            EXPECT_EQ(Geometry(cell), (std::array{left.Left + 255, left.Top, 255, 255}));
+        } else if (index != 0) {
+            const Label& above = s.form.cmdMine[index - 30];
+            EXPECT_EQ(Geometry(cell), (std::array{above.Left, above.Top + 255, 255, 255}));
+        }
         EXPECT_FLOAT_EQ(cell.FontInfo.Size, 8.25f);
         EXPECT_TRUE(cell.Visible);
         EXPECT_EQ(cell.Caption, "");

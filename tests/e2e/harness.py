@@ -148,15 +148,18 @@ class Game:
                 self.xdotool("windowfocus", "--sync", found[-1])
                 return
 
-    def key(self, *keys):
-        self.focus()
+    def key(self, *keys, focus=True):
+        """Types keys; with focus=False into whatever window has the keyboard, as a player would
+        without a window manager."""
+        if focus:
+            self.focus()
         self.xdotool("key", "--delay", "30", *keys)
 
-    def menu(self, title_key, item_key, timeout=5.0):
+    def menu(self, title_key, item_key, timeout=5.0, focus=True):
         """Chooses a menu item by its access keys, e.g. ("alt+g", "x") for Exit, once the
         drop-down is mapped (it grabs the keyboard then)."""
         before = set(self.windows(".*"))
-        self.key(title_key)
+        self.key(title_key, focus=focus)
         deadline = time.monotonic() + timeout
         while not set(self.windows(".*")) - before:
             if time.monotonic() > deadline:

@@ -88,5 +88,24 @@ class MenusAndDialogs(GameTestCase):
         self.fail("no mine was hit")
 
 
+class KeyboardWithoutWindowManager(GameTestCase):
+    """Under a bare X server nobody hands a window the keyboard: the game takes it itself, when
+    its window first shows and whenever one of its boxes or dialogs closes."""
+
+    def test_access_keys_work_with_no_click_into_the_window(self):
+        self.game.menu("alt+h", "o", focus=False)
+        self.game.wait_window("^Dravik II: Options$")
+        # Cancel by its access key, the dialog given the keyboard: when it closes, the keyboard
+        # falls back to the root window unless the game takes it.
+        self.game.key("alt+n")
+        self.game.wait_window("^Dravik II: Options$", present=False)
+        self.game.menu("alt+h", "a", focus=False)
+        self.game.wait_window("^DRAVIK$")
+        self.game.key("Return")
+        self.game.wait_window("^DRAVIK$", present=False)
+        self.game.menu("alt+g", "x", focus=False)
+        self.assertEqual(self.game.exit_code(), 0)
+
+
 if __name__ == "__main__":
     unittest.main()

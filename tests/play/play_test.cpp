@@ -129,13 +129,18 @@ TEST_F(Uncover, NeighboursOfAWronglyMarkedNumberMeetEveryMine) {
     //                                . 2 .
     //                                @ . @    (both marks wrong)
     // The mine above comes first in the neighbour order, the one above-left fifth; "below"
-    // floods the rest of the board in between.
+    // floods the rest of the board in between, depth-first, before "left" is tried.
     LayMines({"", "", "", "   **"});
     UncoverAt(5, 5);
     play.MarkCell(Index(6, 4), true);
     play.MarkCell(Index(6, 6), true);
+    // At each box: the two mines as shown, then the plots counter.
+    std::vector<std::string> atBoxes;
+    toolkit.onMsgBox = [&](const FakeToolkit::Box& box) {
+        atBoxes.push_back(box.text + " " + Captions()[3].substr(3, 2) + " " + form.txtPlots.Text);
+    };
     EXPECT_EQ(play.UncoverNeighbours(Index(5, 5), 5, 5), -2);
-    EXPECT_EQ(toolkit.BoxTexts(), (std::vector<std::string>{"Booom!", "Booom!"}));
+    EXPECT_EQ(atBoxes, (std::vector<std::string>{"Booom!  @ 476", "Booom! @@ 000"}));
     EXPECT_EQ(Cell(4, 4).BackColor, PaletteColour(12));
     EXPECT_EQ(Cell(4, 5).BackColor, PaletteColour(12));
     std::vector<std::string> around;

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "game_screen.h"
+#include "qt/look.h"
 #include "qt/main_window.h"
 #include "qt/minefield_widget.h"
 #include "support/game_fixture.h"
@@ -94,7 +95,7 @@ class MainWindowTest : public QObject {
             QVERIFY(font.bold());
             QCOMPARE(counter->font().pointSizeF(), 12.0);
             QCOMPARE(counter->focusPolicy(), Qt::NoFocus);
-            QVERIFY(!counter->isEnabled() || counter->isReadOnly());
+            QVERIFY(!counter->isEnabled());
             QTest::mouseClick(counter, Qt::LeftButton);
             QCOMPARE(QApplication::focusWidget(), s.window.Rule1Button());
         }
@@ -139,6 +140,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(rules[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
         QVERIFY(!help[0]->isEnabled());
         QVERIFY(!rules[3]->isChecked());
+    }
+
+    void menusTakeTheDesktopFontAndTheStripTheWindows() {
+        Screen s;
+        QMenuBar* bar = s.window.menuBar();
+        QCOMPARE(bar->font(), QApplication::font(bar));
+        for (const QAction* menu : bar->actions()) {
+            QCOMPARE(menu->menu()->font(), QApplication::font(menu->menu()));
+        }
+        const QFont serif = dravik::qt::ToQFont(s.game.form.WindowFont);
+        QVERIFY(serif.bold());
+        for (const QWidget* control :
+             std::initializer_list<const QWidget*>{s.window.Rule1Button(), s.window.KeepUpBox(),
+                                                   s.window.KeepUpLabel(), s.window.Minefield()}) {
+            QCOMPARE(control->font(), serif);
+        }
+    }
+
+    // Unchecked, the item must look like every other: no empty box beside it.
+    void multipleShowsACheckOnlyWhileItsRunLasts() {
+        Screen s;
+        QVERIFY(s.Show());
+        QAction* multiple = s.window.menuBar()->actions()[1]->menu()->actions()[3];
+        QVERIFY(!multiple->isCheckable());
+        int checkedPasses = 0;
+        s.game.toolkit.Post([&] {
+            s.window.Sync();
+            checkedPasses += multiple->isCheckable() && multiple->isChecked() ? 1 : 0;
+        });
+        multiple->trigger();
+        QCOMPARE(s.game.toolkit.yields, 1);
+        QCOMPARE(checkedPasses, 1);
+        QVERIFY(!multiple->isCheckable() && !multiple->isChecked());
     }
 
     void focusStartsOnRule1AndTabsOverButtonsOnly() {

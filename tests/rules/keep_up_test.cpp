@@ -72,8 +72,12 @@ TEST(KeepUpAfterMove, ScanThatHitsAMineScoresOnlyWithExtra) {
         LadderGame game;
         game.LeftClick(16, 30);
         game.SetKeepUp(true, extra);
+        // With Extra the move's point is on show before the run's first pass.
+        std::string labelAtBox;
+        game.toolkit.onMsgBox = [&](const auto&) { labelAtBox = game.Label(); };
         game.RightClick(3, 1);
         EXPECT_EQ(game.toolkit.BoxTexts(), std::vector<std::string>{"Booom!"});
+        EXPECT_EQ(labelAtBox, extra ? "1 Behind" : "");
         EXPECT_EQ(game.board.KeepUpScore, extra ? 1 + 3 : 0);
     }
 }

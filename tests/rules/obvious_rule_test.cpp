@@ -64,10 +64,13 @@ TEST_F(ObviousRule, SkipsASatisfiedNumberWithoutCoveredNeighbours) {
 // a second mine where the grid has none, so both would hold: marking comes first.
 TEST_F(ObviousRule, MarksWhenCoveredPlusMarksEqualNumberBeforeTryingToUncover) {
     LayMines({".*"});
-    Draw(1, 1, {"2@", "0"});  // (2,2) covered
+    Show(R"(mines 98
+            2 !
+            0 .)");
     EXPECT_EQ(rule.ObviousRuleScan(), 1);
-    EXPECT_EQ(Cell(2, 2).Caption, "@");
-    EXPECT_EQ(Cell(2, 2).BackColor, PaletteColour(12));
+    EXPECT_EQ(Corner(2, 2), Picture(R"(mines 97
+                                       2 !
+                                       0 !)"));
 }
 
 TEST_F(ObviousRule, AWrongMarkMakesTheScanOpenAMineAndStopAtOnce) {

@@ -31,6 +31,8 @@ const Case kCases[] = {
      {"...", "...", "..*", "..."}, {"333", " 1 ", " 1 ", "   "}, {"333", " 1 ", " 1 ", "344"}},
     {"A's extra equals its marks: the covered rest opens", 4,
      {"*..", "*..", "...", "..."}, {"@  ", " 2 ", " 1 ", "333"}, {"@53", " 2 ", " 1 ", "333"}},
+    {"B's extra equals its marks: the covered rest opens", 4,
+     {"...", "...", "*..", "*.."}, {"333", " 1 ", " 2 ", "@  "}, {"333", " 1 ", " 2 ", "@53"}},
     {"A's extra equals marks plus covered: the covered get marks", 4,
      {"*.*", "*..", "...", "..."}, {" 6 ", " 3 ", " 1 ", "333"}, {"@6@", " 3 ", " 1 ", "333"}},
     {"B's extra equals marks plus covered: the covered get marks", 4,
@@ -87,6 +89,23 @@ TEST(TwoAdjacentRule, NeverExaminesPairsInTheFirstOrLastColumn) {
     game.form.mnuRule2_Click();
     EXPECT_EQ(game.Captions(), before);
     EXPECT_TRUE(game.toolkit.boxes.empty());
+}
+
+// A wrong mark leaves a mine where the rule uncovers: the alarm sounds and both the pair's row
+// and the sweep go on.
+TEST(TwoAdjacentRule, GoesOnPastAMineItUncovers) {
+    Game game;
+    std::vector<std::string> mines(10);
+    mines[2] = mines[9] = kFullRow;
+    mines[3] = "....*";
+    game.LayMines(mines);
+    game.Draw(4, 4, {"@  ", " 2 ", " 1 ", "333"});   // the mark is wrong: the mine is at (4,5)
+    game.Draw(11, 4, {"@  ", " 1 ", " 1 ", "333"});  // opens row 11
+    game.form.mnuRule2_Click();
+    EXPECT_EQ(game.Captions()[3].substr(3, 3), "@@4");
+    EXPECT_EQ(game.Cell(4, 5).BackColor, PaletteColour(12));
+    EXPECT_EQ(game.Captions()[10].substr(3, 3), "@33");
+    EXPECT_EQ(game.toolkit.BoxTexts(), std::vector<std::string>{"Booom!"});
 }
 
 TEST(TwoAdjacentRule, ReportsARunTimeErrorAndEndsTheSweepThere) {

@@ -1,5 +1,8 @@
 #include "support/game_fixture.h"
 
+#include <stdexcept>
+
+#include "board/position.h"
 #include "toolkit/palette.h"
 
 namespace dravik::testing {
@@ -33,27 +36,75 @@ void Game::MarkMinesAtTop(int count) {
     }
 }
 
+void Game::Paint(std::int16_t index, int number, bool userMark) {
+    Label& cell = board.Cell(index);
+    if (number < 0) {
+        cell.Caption = kMarkCaption;
+        cell.BackColor = PaletteColour(userMark ? kUserMarkColour : kAutomaticMarkColour);
+        ++board.MarkCount;
+    } else {
+        cell.Caption = std::to_string(number);
+        cell.BackColor = PaletteColour(number == 0 ? 10 : 11);
+        cell.BorderStyle = kBorderNone;
+    }
+    --board.PlotsLeft;
+}
+
 void Game::Draw(int row, int col, const std::vector<std::string>& block) {
     for (std::size_t r = 0; r < block.size(); ++r) {
         for (std::size_t c = 0; c < block[r].size(); ++c) {
             const char ch = block[r][c];
-            Label& cell = board.Cell(Index(row + static_cast<int>(r), col + static_cast<int>(c)));
+            const std::int16_t index = Index(row + static_cast<int>(r), col + static_cast<int>(c));
             if (ch == '@') {
-                cell.Caption = "@";
-                cell.BackColor = PaletteColour(12);
-                ++board.MarkCount;
+                Paint(index, -1);
             } else if (ch >= '0' && ch <= '8') {
-                cell.Caption = std::string(1, ch);
-                cell.BackColor = PaletteColour(ch == '0' ? 10 : 11);
-                cell.BorderStyle = kBorderNone;
-            } else {
-                continue;
+                Paint(index, ch - '0');
             }
-            --board.PlotsLeft;
         }
     }
     board.ShowMineCounter();
     board.ShowPlotsCounter();
+}
+
+void Game::Show(std::string_view picture) {
+    const Position position = Position::FromText(picture);
+    for (int row = 0; row < position.Rows(); ++row) {
+        for (int col = 0; col < position.Cols(); ++col) {
+            const int at = position.Index(row, col);
+            const std::int16_t index = Index(row + 1, col + 1);
+            if (position.IsMarked(at)) {
+                Paint(index, -1, position.At(at) == dravik::Seen::UserMark);
+            } else if (position.IsNumber(at)) {
+                Paint(index, position.Number(at));
+            }
+        }
+    }
+    board.ShowMineCounter();
+    board.ShowPlotsCounter();
+    if (position.MinesLeft() != board.MineCount - board.MarkCount) {
+        throw std::invalid_argument("the picture's count of mines left is not the counter's");
+    }
+}
+
+std::string Game::Corner(int rows, int cols) const {
+    const Position whole = Position::FromBoard(board);
+    Position corner(rows, cols, whole.MinesLeft());
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < cols; ++col) {
+            const int from = whole.Index(row, col);
+            const int to = corner.Index(row, col);
+            if (whole.IsMarked(from)) {
+                corner.SetMark(to, whole.At(from) == dravik::Seen::UserMark);
+            } else if (whole.IsNumber(from)) {
+                corner.SetNumber(to, whole.Number(from));
+            }
+        }
+    }
+    return corner.ToText();
+}
+
+std::string Game::Picture(std::string_view picture) {
+    return Position::FromText(picture).ToText();
 }
 
 std::vector<std::string> Game::Captions() const {

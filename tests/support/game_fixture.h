@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "board/mod_dravik.h"
@@ -30,6 +31,14 @@ class Game {
     // counters a move would leave: a digit uncovers the cell showing that digit, '@' gives it an
     // automatic mark, anything else leaves it as it is. Only for cells still covered.
     void Draw(int row, int col, const std::vector<std::string>& block);
+    // Paints a picture (Position text) onto the top-left corner of a covered board, with the
+    // colours and counters moves would leave. Throws std::invalid_argument when its count of
+    // mines left is not what the counter then shows.
+    void Show(std::string_view picture);
+    // The top-left corner as the player sees it, as Position text; the count is the counter's.
+    std::string Corner(int rows, int cols) const;
+    // A picture in the form Corner gives, so that the two compare as text.
+    static std::string Picture(std::string_view picture);
     // The captions as rows of text: ' ' covered, '@' marked, digits uncovered.
     std::vector<std::string> Captions() const;
     std::int16_t Index(int row, int col) const;
@@ -38,6 +47,11 @@ class Game {
     // A left click on a cell as the front end delivers it: release, then click.
     void LeftClick(int row, int col);
     void RightClick(int row, int col);
+
+  private:
+    // Gives a covered cell the caption, colour and border of an uncovered number or of a mark
+    // (number < 0), and counts it off the counters.
+    void Paint(std::int16_t index, int number, bool userMark = false);
 };
 
 }  // namespace dravik::testing
