@@ -28,11 +28,12 @@ class QuietToolkit : public Toolkit {
         return style == vbYesNoCancel ? vbNo : vbOK;
     }
     void Beep() override { ++beeps; }
-    void Yield() override { ++yields; }
+    void DispatchPending(bool) override { ++yields; }
     float Rnd() override { return static_cast<float>(generator_() >> 8) * (1.0f / 16777216.0f); }
     void Randomize() override {}
     void ShowModal(Form& form) override { form.Unload(); }
     void FormUnloaded(Form&) override {}
+    std::int16_t ShiftState() override { return 0; }
 
   private:
     std::mt19937 generator_{1u};

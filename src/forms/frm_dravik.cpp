@@ -21,6 +21,7 @@ frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
       obviousRule_(board_, play_, keepUp_, context_, options),
       twoAdjacent_(board_, play_, context_) {
     CreateControls();
+    context_.onKeyboardBack = [this](std::int16_t shift) { keyboardReturned(shift); };
 }
 
 frmDravik::~frmDravik() = default;
@@ -95,6 +96,18 @@ void frmDravik::Form_KeyUp(std::int16_t keyCode, std::int16_t shift) {
     });
 }
 
+// Key-ups made while a box or another window had the keyboard never reached Form_KeyUp: marking
+// mode follows the keys held now, as if those still down had just been pressed.
+void frmDravik::keyboardReturned(std::int16_t shift) {
+    Handle([&] {
+        if ((shift & (vbShiftMask | vbCtrlMask)) == 0) {
+            board_.KeyHeld = kFalse;
+        } else if (shift == vbShiftMask || shift == vbCtrlMask) {
+            board_.KeyHeld = kTrue;
+        }
+    });
+}
+
 void frmDravik::MarkingStep(std::int16_t index) {
     if (board_.IsCovered(index)) {
         play_.MarkCell(index, true);
@@ -124,6 +137,9 @@ void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::in
             board_.MouseButton = vbRightButton;
             MarkingStep(index);
             FollowUp();
+            // A left release nested in the follow-up's yield must not leave its button for the
+            // click that follows this release.
+            board_.MouseButton = vbRightButton;
         } else if ((button & vbLeftButton) != 0) {
             board_.MouseButton = vbLeftButton;
         }
@@ -248,8 +264,7 @@ void frmDravik::mnuOption_Click() {
             optionsForm_ = std::make_unique<frmOptions>(GetToolkit(), options_);
         }
         optionsForm_->Load();
-        GetToolkit().ShowModal(*optionsForm_);
-        context_.EnsureLoaded();
+        context_.ShowModal(*optionsForm_);
     });
 }
 

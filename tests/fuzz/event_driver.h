@@ -20,9 +20,10 @@ class ChoiceSource {
     virtual bool Exhausted() const = 0;
 };
 
-// Plays random sequences of every event the main window accepts, including events that run
-// inside a repeated rule run's yield and inside message boxes, and checks the game's invariants
-// after every event.
+// Plays random sequences of every event the main window accepts, as the toolkit delivers them:
+// queued input runs at the top or nested inside whatever yields, never while a box or the
+// options dialog is open (keys may change there unseen). Checks the game's invariants after
+// every event at the top.
 class EventDriver {
   public:
     explicit EventDriver(ChoiceSource& source);
@@ -33,15 +34,26 @@ class EventDriver {
     int EventsRun() const { return events_; }
     // The most cells that were uncovered or marked at once: how deep into a game play got.
     int DeepestGame() const { return deepest_; }
+    // The most events that ran inside one another.
+    int DeepestNesting() const { return deepestNesting_; }
 
   private:
     struct Snapshot;
 
-    void RunEvent(int depth);
-    void RunCellEvent();
+    // Whether an event at the top that completes the board shows the win message.
+    enum class WinTest { kNever, kMaybe, kAlways };
+
+    void PostInput(std::uint32_t count);
+    void RunEvent();
+    WinTest RunMainWindowEvent();
+    WinTest RunCellEvent();
+    void RunKeyEvent(bool down);
+    void ChangeKeysUnseen();
     void RunOptions(Form& form);
-    void MaybeNest(int depth);
+    bool Won() const;
     std::optional<std::string> CheckInvariants() const;
+    std::optional<std::string> CheckCells() const;
+    std::optional<std::string> CheckKeepUp() const;
     std::optional<std::string> CheckUntouched() const;
     Snapshot Take() const;
 
@@ -51,6 +63,11 @@ class EventDriver {
     std::unique_ptr<frmDravik> form_;
     std::unique_ptr<Snapshot> atUnload_;
     int events_ = 0;
+    int nesting_ = 0;
+    int deepestNesting_ = 0;
+    int winBoxes_ = 0;
+    WinTest lastWinTest_ = WinTest::kNever;
+    std::int16_t held_ = 0;  // modifier bits of the keys really down
     mutable int deepest_ = 0;
 };
 

@@ -1,6 +1,8 @@
 // The fuzzer's event driver on seeded sequences, for every build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 
 #include "fuzz/event_driver.h"
@@ -23,6 +25,7 @@ class SeededChoices : public ChoiceSource {
 TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
     int deepGames = 0;
+    int deepestNesting = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -30,10 +33,14 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         ASSERT_FALSE(broken.has_value()) << "seed " << seed << ": " << *broken;
         events += driver.EventsRun();
         deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
+        deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
     }
+    std::printf("events played: %d\n", events);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
+    // Queued input ran inside yields, several levels deep.
+    EXPECT_GT(deepestNesting, 3);
 }
 
 }  // namespace
