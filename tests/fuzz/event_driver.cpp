@@ -68,7 +68,9 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
         auto broken = atUnload_ ? CheckUntouched() : CheckInvariants();
         // Nested moves may each show the message; one move alone shows it once.
         const int shown = winBoxes_ - boxesBefore;
-        if (!broken && !atUnload_ && !wonBefore && Won() && events_ == eventsBefore + 1 &&
+        const bool justWon = !atUnload_ && !wonBefore && Won();
+        gamesWon_ += justWon ? 1 : 0;
+        if (!broken && justWon && events_ == eventsBefore + 1 &&
             (lastWinTest_ == WinTest::kAlways
                  ? shown != 1
                  : shown > (lastWinTest_ == WinTest::kMaybe ? 1 : 0))) {
@@ -99,9 +101,25 @@ void EventDriver::RunEvent() {
 
 // A release over a cell; the click follows only a left release still over the same cell.
 EventDriver::WinTest EventDriver::RunCellEvent() {
-    const auto cell = static_cast<std::int16_t>(source_.Next(kCells));
+    auto cell = static_cast<std::int16_t>(source_.Next(kCells));
     const std::int16_t buttons[] = {vbLeftButton, vbLeftButton, vbRightButton, vbMiddleButton};
-    const std::int16_t button = buttons[source_.Next(4)];
+    std::int16_t button = buttons[source_.Next(4)];
+    // Mostly a move toward the end, so that games get finished and won: uncover a covered cell
+    // or take a wrong mark away.
+    const Board& b = form_->GetBoard();
+    if (!form_->StartCancelled() && source_.Next(4) != 0) {
+        std::vector<std::int16_t> open;
+        for (std::int16_t i = 0; i < kCells; ++i) {
+            const CellRef at = b.CellAt(i);
+            if (b.IsCovered(i) || (b.IsMarked(i) && b.MineGrid(at.row, at.col) == 0)) {
+                open.push_back(i);
+            }
+        }
+        if (!open.empty()) {
+            cell = open[source_.Next(static_cast<std::uint32_t>(open.size()))];
+            button = b.IsCovered(cell) ? vbLeftButton : vbRightButton;
+        }
+    }
     form_->cmdMine_MouseUp(cell, button, held_, 0, 0);
     if (button == vbRightButton) {
         return WinTest::kAlways;
@@ -184,7 +202,7 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
             return WinTest::kNever;
         case 11:
             // Closing is rare, so most sequences get deep into a game.
-            if (source_.Next(8) == 0) {
+            if (source_.Next(32) == 0) {
                 source_.Next(2) == 0 ? f.mnuExit_Click() : f.closeBoxClicked();
             }
             return WinTest::kNever;

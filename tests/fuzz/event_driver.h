@@ -34,6 +34,8 @@ class EventDriver {
     int EventsRun() const { return events_; }
     // The most cells that were uncovered or marked at once: how deep into a game play got.
     int DeepestGame() const { return deepest_; }
+    // How often an event at the top won the game.
+    int GamesWon() const { return gamesWon_; }
     // The most events that ran inside one another.
     int DeepestNesting() const { return deepestNesting_; }
 
@@ -66,6 +68,7 @@ class EventDriver {
     int nesting_ = 0;
     int deepestNesting_ = 0;
     int winBoxes_ = 0;
+    int gamesWon_ = 0;
     WinTest lastWinTest_ = WinTest::kNever;
     std::int16_t held_ = 0;  // modifier bits of the keys really down
     mutable int deepest_ = 0;

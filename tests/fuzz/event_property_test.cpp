@@ -26,6 +26,7 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
     int deepGames = 0;
     int deepestNesting = 0;
+    int won = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -34,13 +35,15 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         events += driver.EventsRun();
         deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
         deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
+        won += driver.GamesWon();
     }
-    std::printf("events played: %d\n", events);
+    std::printf("events played: %d, games won: %d\n", events, won);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
     // Queued input ran inside yields, several levels deep.
     EXPECT_GT(deepestNesting, 3);
+    EXPECT_GT(won, 0);
 }
 
 }  // namespace
