@@ -29,6 +29,7 @@ frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
       opponent_(obviousRule_),
       moves_(board_, play_, keepUp_, opponent_) {
     CreateControls();
+    context_.onKeyboardBack = [this](std::int16_t shift) { keyboardReturned(shift); };
 }
 
 frmDravik::~frmDravik() = default;
@@ -103,6 +104,18 @@ void frmDravik::Form_KeyUp(std::int16_t keyCode, std::int16_t shift) {
     });
 }
 
+// Key-ups made while a box or another window had the keyboard never reached Form_KeyUp: marking
+// mode follows the keys held now, as if those still down had just been pressed.
+void frmDravik::keyboardReturned(std::int16_t shift) {
+    Handle([&] {
+        if ((shift & (vbShiftMask | vbCtrlMask)) == 0) {
+            board_.KeyHeld = kFalse;
+        } else if (shift == vbShiftMask || shift == vbCtrlMask) {
+            board_.KeyHeld = kTrue;
+        }
+    });
+}
+
 // The right button marks at its release, and the click that follows does nothing; the left
 // button moves at the click.
 void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t /*shift*/,
@@ -113,6 +126,9 @@ void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::in
             hint_.ClearHint();
             board_.MouseButton = vbRightButton;
             moves_.ToggleMark(index);
+            // A left release nested in the follow-up's yield must not leave its button for the
+            // click that follows this release.
+            board_.MouseButton = vbRightButton;
         } else if ((button & vbLeftButton) != 0) {
             board_.MouseButton = vbLeftButton;
         }
@@ -178,13 +194,8 @@ void frmDravik::GuardedStrongRun(MenuItem& item, StrongRule& rule) {
     play_.CheckForWin();
 }
 
-// Ctrl+H opens a box while Ctrl is down, and the box takes its release: without this the next
-// plain click would mark instead of uncover.
 void frmDravik::mnuHint_Click() {
-    Handle([&] {
-        hint_.ShowHint();
-        board_.KeyHeld = kFalse;
-    });
+    Handle([&] { hint_.ShowHint(); });
 }
 
 void frmDravik::mnuPairsRule_Click() {
@@ -252,8 +263,7 @@ void frmDravik::mnuOption_Click() {
             optionsForm_ = std::make_unique<frmOptions>(GetToolkit(), options_);
         }
         optionsForm_->Load();
-        GetToolkit().ShowModal(*optionsForm_);
-        context_.EnsureLoaded();
+        context_.ShowModal(*optionsForm_);
     });
 }
 

@@ -109,6 +109,9 @@ class frmDravik : public Form {
     void mnuAbout_Click();
     // The window's close box: the same as "E&xit".
     void closeBoxClicked();
+    // The window has the keyboard back (a box or dialog closed, or it was activated) with these
+    // modifier bits held.
+    void keyboardReturned(std::int16_t shift);
 
     static Colour MinesColour(std::int16_t nofmines) { return Board::MinesColour(nofmines); }
 

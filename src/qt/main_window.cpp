@@ -303,6 +303,9 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         form_.Form_Activate();
+        // Keys let go while another window was active never reached us.
+        form_.keyboardReturned(
+            static_cast<Int16>(ShiftBits(QGuiApplication::queryKeyboardModifiers())));
     }
     QMainWindow::changeEvent(event);
 }

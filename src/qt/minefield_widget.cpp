@@ -181,7 +181,10 @@ void MinefieldWidget::mouseReleaseEvent(QMouseEvent* event) {
                   static_cast<float>(PixelsToTwips(qRound(inCell.x()))),
                   static_cast<float>(PixelsToTwips(qRound(inCell.y()))));
     }
-    if (onClick && CellAt(event->position().toPoint()) == index) {
+    // Only a left release makes a click: a click after a right release would read the button
+    // of whatever release ran last, perhaps one nested in this release's own handler.
+    if (onClick && event->button() == Qt::LeftButton &&
+        CellAt(event->position().toPoint()) == index) {
         onClick(index);
     }
 }

@@ -24,7 +24,8 @@ class MinefieldWidget : public QWidget {
                     QWidget* parent);
 
     // Releasing a button over a cell: index, button bit (1, 2, 4), shift bits, position in
-    // twips; then the click on the same cell, when the pointer is still over it.
+    // twips; then, for the left button, the click on the same cell when the pointer is still
+    // over it.
     std::function<void(int index, int button, int shift, float x, float y)> onMouseUp;
     std::function<void(int index)> onClick;
 

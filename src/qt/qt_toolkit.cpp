@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "forms/frm_options.h"
+#include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/options_dialog.h"
 
@@ -68,9 +69,16 @@ void QtToolkit::Beep() {
     QApplication::beep();
 }
 
-void QtToolkit::Yield() {
+void QtToolkit::DispatchPending(bool withInput) {
     Sync();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Input left out stays queued in its order for the yields further out.
+    QCoreApplication::processEvents(withInput ? QEventLoop::AllEvents
+                                              : QEventLoop::ExcludeUserInputEvents);
+}
+
+// Asks the window system, not the last key event: key-ups may have gone to another window.
+std::int16_t QtToolkit::ShiftState() {
+    return static_cast<std::int16_t>(ShiftBits(QGuiApplication::queryKeyboardModifiers()));
 }
 
 float QtToolkit::Rnd() {

@@ -26,11 +26,14 @@ class QtToolkit : public Toolkit {
     std::int16_t MsgBox(const std::string& text, std::int16_t style,
                         const std::string& title) override;
     void Beep() override;
-    void Yield() override;
     float Rnd() override;
     void Randomize() override;
     void ShowModal(Form& form) override;
     void FormUnloaded(Form& form) override;
+    std::int16_t ShiftState() override;
+
+  protected:
+    void DispatchPending(bool withInput) override;
 
   private:
     void Sync() const;

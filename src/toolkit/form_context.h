@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "toolkit/runtime_error.h"
@@ -15,11 +16,19 @@ class FormContext {
   public:
     explicit FormContext(const Form& form) : form_(form), toolkit_(form.GetToolkit()) {}
 
+    // Runs with the modifier bits held once a box or modal form has closed: key-ups made
+    // meanwhile went to that window, not to this form.
+    std::function<void(std::int16_t shift)> onKeyboardBack;
+
     std::int16_t MsgBox(const std::string& text, std::int16_t style = vbOKOnly,
                         const std::string& title = {}) {
         const std::int16_t answer = toolkit_.MsgBox(text, style, title);
-        EnsureLoaded();
+        KeyboardBack();
         return answer;
+    }
+    void ShowModal(Form& form) {
+        toolkit_.ShowModal(form);
+        KeyboardBack();
     }
     void Beep() { toolkit_.Beep(); }
     void Yield() {
@@ -37,6 +46,13 @@ class FormContext {
     }
 
   private:
+    void KeyboardBack() {
+        EnsureLoaded();
+        if (onKeyboardBack) {
+            onKeyboardBack(toolkit_.ShiftState());
+        }
+    }
+
     const Form& form_;
     Toolkit& toolkit_;
 };

@@ -51,6 +51,10 @@ class Form {
 // The services of the window system that are not control properties.
 class Toolkit {
   public:
+    // Input arriving in a yield nested deeper than this waits until an outer handler returns, so
+    // a backlog of clicks that each start a repeated run cannot nest without bound.
+    static constexpr int kMaxInputNesting = 32;
+
     virtual ~Toolkit() = default;
 
     // Blocks until answered. An empty title means the application title. style is vbOKOnly or
@@ -58,8 +62,9 @@ class Toolkit {
     virtual std::int16_t MsgBox(const std::string& text, std::int16_t style,
                                 const std::string& title) = 0;
     virtual void Beep() = 0;
-    // Dispatches pending input and repaint events, then returns.
-    virtual void Yield() = 0;
+    // Dispatches pending input and repaint events, then returns; the input waits instead, in its
+    // order, when this yield lies deeper than kMaxInputNesting.
+    void Yield();
     // Uniform in [0, 1); never 1.0.
     virtual float Rnd() = 0;
     virtual void Randomize() = 0;
@@ -67,7 +72,27 @@ class Toolkit {
     virtual void ShowModal(Form& form) = 0;
     // Called by Form::Unload once the form counts as unloaded.
     virtual void FormUnloaded(Form& form) = 0;
+    // The modifier bits (1 Shift, 2 Ctrl, 4 Alt) of the keys held down right now.
+    virtual std::int16_t ShiftState() = 0;
+
+  protected:
+    // Dispatches pending events; input only when withInput.
+    virtual void DispatchPending(bool withInput) = 0;
+
+  private:
+    int yieldDepth_ = 0;
 };
+
+inline void Toolkit::Yield() {
+    struct Nested {
+        int& depth;
+        explicit Nested(int& d) : depth(++d) {}
+        ~Nested() { --depth; }
+        Nested(const Nested&) = delete;
+        Nested& operator=(const Nested&) = delete;
+    } nested(yieldDepth_);
+    DispatchPending(yieldDepth_ <= kMaxInputNesting);
+}
 
 inline void Form::Unload() {
     if (!loaded_) {

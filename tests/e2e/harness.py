@@ -1,6 +1,7 @@
 """Drives the real game under its own Xvfb server with real X events (xdotool) and reads the
 board back from screenshots by the cells' background colours."""
 
+import ctypes
 import os
 import random
 import re
@@ -280,6 +281,50 @@ class Game:
                     alarms += self.dismiss_boxes()
             alarms += self.dismiss_boxes()
         return alarms
+
+class XClient:
+    """A connection of our own for what xdotool cannot do: a window manager's close request and
+    a burst of button events with no delay between them."""
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                    ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 19)]
+
+    def __init__(self, display):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XInternAtom.restype = ctypes.c_ulong
+        for name in ("XInternAtom", "XSendEvent", "XFlush", "XSync", "XCloseDisplay"):
+            getattr(self.x11, name).argtypes = [ctypes.c_void_p] + {
+                "XInternAtom": [ctypes.c_char_p, ctypes.c_int],
+                "XSendEvent": [ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p],
+                "XSync": [ctypes.c_int]}.get(name, [])
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.dpy = self.x11.XOpenDisplay(display.encode())
+        if not self.dpy:
+            raise AssertionError(f"cannot open {display}")
+
+    def close_window(self, window):
+        """What a window manager sends when the player closes a window: WM_DELETE_WINDOW."""
+        event = self.ClientMessage(type=33, send_event=1, window=int(window), format=32)
+        event.message_type = self.x11.XInternAtom(self.dpy, b"WM_PROTOCOLS", 0)
+        event.data[0] = self.x11.XInternAtom(self.dpy, b"WM_DELETE_WINDOW", 0)
+        self.x11.XSendEvent(self.dpy, int(window), 0, 0, ctypes.byref(event))
+        self.x11.XSync(self.dpy, 0)
+
+    def clicks(self, button, times):
+        for _ in range(times):
+            self.xtst.XTestFakeButtonEvent(self.dpy, button, 1, 0)
+            self.xtst.XTestFakeButtonEvent(self.dpy, button, 0, 0)
+        self.x11.XSync(self.dpy, 0)
+
+    def close(self):
+        self.x11.XCloseDisplay(self.dpy)
+
 
 def count(board, kind):
     return sum(line.count(kind) for line in board)

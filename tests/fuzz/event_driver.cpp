@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "board/position.h"
+#include "toolkit/palette.h"
 #include "toolkit/text.h"
 
 namespace dravik::testing {
 
 namespace {
-constexpr int kMaxNesting = 2;
 constexpr std::int16_t kCells = 480;
 
 std::string Named(const CellRef& cell) {
@@ -23,6 +23,9 @@ std::string Picture(const Board& board) {
     return Position::FromBoard(board).ToText();
 }
 
+constexpr std::int16_t kKeyAlt = 18;
+constexpr int kEventsAfterUnload = 16;
+const char* const kWinTitle = "Dravik 2000 - General's report.";
 }  // namespace
 
 // Everything a closed window must keep as it was.
@@ -33,11 +36,18 @@ struct EventDriver::Snapshot {
 };
 
 EventDriver::EventDriver(ChoiceSource& source) : source_(source) {
+    // A box or the dialog has the keyboard and the mouse: nothing reaches the main window.
     toolkit_.onMsgBox = [this](const FakeToolkit::Box& box) {
         CheckHint(box.text);
-        MaybeNest(1);
+        winBoxes_ += box.title == kWinTitle ? 1 : 0;
+        ChangeKeysUnseen();
     };
     toolkit_.onShowModal = [this](Form& form) { RunOptions(form); };
+    toolkit_.onYield = [this] {
+        if (!source_.Exhausted() && source_.Next(6) == 0) {
+            PostInput(1);
+        }
+    };
     toolkit_.onUnload = [this](Form& form) {
         if (&form == form_.get()) {
             atUnload_ = std::make_unique<Snapshot>(Take());
@@ -54,47 +64,38 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
     form_ = std::make_unique<frmDravik>(toolkit_, options_);
     form_->Load();
     form_->Form_Activate();
-    while (events_ < maxEvents && !source_.Exhausted()) {
-        RunEvent(0);
+    int afterUnload = 0;
+    while (events_ < maxEvents && !source_.Exhausted() && afterUnload < kEventsAfterUnload) {
+        if (toolkit_.PendingEvents() == 0) {
+            // Now and then a backlog, as a busy or stalled game meets it.
+            PostInput(source_.Next(16) == 0 ? 1 + source_.Next(64) : 1);
+        }
+        const bool wonBefore = Won();
+        const int boxesBefore = winBoxes_;
+        const int eventsBefore = events_;
+        toolkit_.RunPending();
         if (wrongHint_) {
             return "after event " + std::to_string(events_) + ": " + *wrongHint_;
         }
-        if (auto broken = atUnload_ ? CheckUntouched() : CheckInvariants()) {
+        if (atUnload_) {
+            ++afterUnload;
+        }
+        auto broken = atUnload_ ? CheckUntouched() : CheckInvariants();
+        // Nested moves may each show the message; one move alone shows it once.
+        const int shown = winBoxes_ - boxesBefore;
+        const bool justWon = !atUnload_ && !wonBefore && Won();
+        gamesWon_ += justWon ? 1 : 0;
+        if (!broken && justWon && events_ == eventsBefore + 1 &&
+            (lastWinTest_ == WinTest::kAlways
+                 ? shown != 1
+                 : shown > (lastWinTest_ == WinTest::kMaybe ? 1 : 0))) {
+            broken = std::to_string(shown) + " win messages for the move that won";
+        }
+        if (broken) {
             return "after event " + std::to_string(events_) + ": " + *broken;
         }
     }
     return std::nullopt;
-}
-
-// Events posted now run at the next yield, nested inside whatever is running then; an event
-// run from a message box runs while the box is open.
-void EventDriver::MaybeNest(int depth) {
-    if (depth > kMaxNesting || source_.Exhausted() || source_.Next(4) != 0) {
-        return;
-    }
-    if (source_.Next(2) == 0) {
-        toolkit_.Post([this, depth] { RunEvent(depth + 1); });
-    } else {
-        RunEvent(depth + 1);
-    }
-}
-
-void EventDriver::RunCellEvent() {
-    const auto cell = static_cast<std::int16_t>(source_.Next(kCells));
-    const std::int16_t buttons[] = {vbLeftButton, vbLeftButton, vbRightButton, vbMiddleButton, 3};
-    const std::int16_t button = buttons[source_.Next(5)];
-    switch (source_.Next(4)) {
-        case 0:
-            form_->cmdMine_MouseUp(cell, button, 0, 0, 0);
-            break;
-        case 1:
-            form_->cmdMine_Click(cell);
-            break;
-        default:
-            form_->cmdMine_MouseUp(cell, button, 0, 0, 0);
-            form_->cmdMine_Click(cell);
-            break;
-    }
 }
 
 // A hint is checked while its box is up, against the board it was given. Marks are the
@@ -136,90 +137,158 @@ void EventDriver::CheckHint(const std::string& text) {
     }
 }
 
-void EventDriver::RunNewRule() {
+EventDriver::WinTest EventDriver::RunNewRule() {
     frmDravik& f = *form_;
     switch (source_.Next(4)) {
         case 0:
             f.mnuHint_Click();
-            break;
+            return WinTest::kNever;
         case 1:
             f.mnuPairsRule_Click();
-            break;
+            return WinTest::kAlways;
         case 2:
             f.mnuCompleteLogic_Click();
-            break;
+            return WinTest::kAlways;
         default:
             f.mnuOpponent_Click(static_cast<std::int16_t>(source_.Next(3)));
-            break;
+            return WinTest::kNever;
     }
 }
 
-void EventDriver::RunEvent(int depth) {
-    ++events_;
-    if (source_.Next(3) == 0) {
-        MaybeNest(depth);
+void EventDriver::PostInput(std::uint32_t count) {
+    for (; count > 0; --count) {
+        toolkit_.Post([this] { RunEvent(); });
     }
+}
+
+void EventDriver::RunEvent() {
+    if (source_.Exhausted()) {
+        return;
+    }
+    ++events_;
+    deepestNesting_ = std::max(deepestNesting_, ++nesting_);
+    lastWinTest_ = RunMainWindowEvent();
+    --nesting_;
+}
+
+// A release over a cell; the click follows only a left release still over the same cell.
+EventDriver::WinTest EventDriver::RunCellEvent() {
+    auto cell = static_cast<std::int16_t>(source_.Next(kCells));
+    const std::int16_t buttons[] = {vbLeftButton, vbLeftButton, vbRightButton, vbMiddleButton};
+    std::int16_t button = buttons[source_.Next(4)];
+    // Mostly a move toward the end, so that games get finished and won: uncover a covered cell
+    // or take a wrong mark away.
+    const Board& b = form_->GetBoard();
+    if (!form_->StartCancelled() && source_.Next(4) != 0) {
+        std::vector<std::int16_t> open;
+        for (std::int16_t i = 0; i < kCells; ++i) {
+            const CellRef at = b.CellAt(i);
+            if (b.IsCovered(i) || (b.IsMarked(i) && b.MineGrid(at.row, at.col) == 0)) {
+                open.push_back(i);
+            }
+        }
+        if (!open.empty()) {
+            cell = open[source_.Next(static_cast<std::uint32_t>(open.size()))];
+            button = b.IsCovered(cell) ? vbLeftButton : vbRightButton;
+        }
+    }
+    form_->cmdMine_MouseUp(cell, button, held_, 0, 0);
+    if (button == vbRightButton) {
+        return WinTest::kAlways;
+    }
+    if (button != vbLeftButton || source_.Next(8) == 0) {
+        return WinTest::kNever;
+    }
+    // A mine hit in keep-up mode is no turn and checks nothing.
+    const bool keepUp = form_->chkKeepUp.Value != 0;
+    form_->cmdMine_Click(cell);
+    return keepUp ? WinTest::kMaybe : WinTest::kAlways;
+}
+
+// The key handlers get the modifiers as they stand after the key went down or up.
+void EventDriver::RunKeyEvent(bool down) {
+    const std::int16_t keys[] = {vbKeyShift, vbKeyControl, kKeyAlt, vbKeyEscape, 65, 113};
+    const std::int16_t key = keys[source_.Next(6)];
+    const std::int16_t own = key == vbKeyShift     ? vbShiftMask
+                             : key == vbKeyControl ? vbCtrlMask
+                             : key == kKeyAlt      ? vbAltMask
+                                                   : 0;
+    held_ = static_cast<std::int16_t>(down ? held_ | own : held_ & ~own);
+    toolkit_.heldShift = held_;
+    down ? form_->Form_KeyDown(key, held_) : form_->Form_KeyUp(key, held_);
+}
+
+// Keys pressed or let go while another window has the keyboard.
+void EventDriver::ChangeKeysUnseen() {
+    if (!source_.Exhausted() && source_.Next(2) == 0) {
+        held_ = static_cast<std::int16_t>(source_.Next(8));
+        toolkit_.heldShift = held_;
+    }
+}
+
+EventDriver::WinTest EventDriver::RunMainWindowEvent() {
     frmDravik& f = *form_;
     switch (source_.Next(22)) {
-        case 0: {
-            const std::int16_t keys[] = {vbKeyShift, vbKeyControl, vbKeyEscape, 65, 113};
-            f.Form_KeyDown(keys[source_.Next(5)], static_cast<std::int16_t>(source_.Next(8)));
-            break;
-        }
-        case 1: {
-            const std::int16_t keys[] = {vbKeyShift, vbKeyControl, vbKeyEscape, 65, 113};
-            f.Form_KeyUp(keys[source_.Next(5)], static_cast<std::int16_t>(source_.Next(8)));
-            break;
-        }
+        case 0:
+        case 1:
+            RunKeyEvent(source_.Next(2) == 0);
+            return WinTest::kNever;
         case 2:
             // Rare too: a new game every few events would keep play near the start.
             if (source_.Next(4) == 0) {
                 source_.Next(2) == 0 ? f.mnuReplay_Click() : f.cmdReplay_Click();
             }
-            break;
+            return WinTest::kNever;
         case 3:
-            source_.Next(2) == 0 ? f.mnuRule1Once_Click() : f.mnuRule1_Once_Click();
-            break;
+            if (source_.Next(2) == 0) {
+                f.mnuRule1Once_Click();
+                return WinTest::kNever;
+            }
+            f.mnuRule1_Once_Click();
+            return WinTest::kAlways;
         case 4:
-            source_.Next(2) == 0 ? f.mnuRule1_Click() : f.cmdMultiple_Click();
-            break;
+            if (source_.Next(2) == 0) {
+                f.mnuRule1_Click();
+                return WinTest::kNever;
+            }
+            f.cmdMultiple_Click();
+            return WinTest::kAlways;
         case 5:
             f.mnuRule2_Click();
-            break;
+            return WinTest::kNever;
         case 6:
             f.chkKeepUp.Value = f.chkKeepUp.Value != 0 ? kUnchecked : kChecked;
             f.chkKeepUp_Click();
-            break;
+            return WinTest::kNever;
         case 7:
             f.chkExtra.Value = f.chkExtra.Value != 0 ? kUnchecked : kChecked;
-            break;
+            return WinTest::kNever;
         case 8:
             f.mnuOption_Click();
-            break;
+            return WinTest::kNever;
         case 9:
             f.mnuAbout_Click();
-            break;
+            return WinTest::kNever;
         case 10:
             f.Form_Activate();
-            break;
+            return WinTest::kNever;
         case 11:
             // Closing is rare, so most sequences get deep into a game.
-            if (source_.Next(8) == 0) {
+            if (source_.Next(32) == 0) {
                 source_.Next(2) == 0 ? f.mnuExit_Click() : f.closeBoxClicked();
             }
-            break;
+            return WinTest::kNever;
         case 12:
         case 13:
-            RunNewRule();
-            break;
+            return RunNewRule();
         default:
-            RunCellEvent();
-            break;
+            return RunCellEvent();
     }
 }
 
 void EventDriver::RunOptions(Form& form) {
     auto& dialog = static_cast<frmOptions&>(form);
+    ChangeKeysUnseen();
     for (std::uint32_t steps = source_.Next(4); steps > 0; --steps) {
         if (source_.Next(2) == 0) {
             SelectOption(dialog.opthitMine, source_.Next(3));
@@ -241,6 +310,11 @@ void EventDriver::RunOptions(Form& form) {
             dialog.closeBoxClicked();
             break;
     }
+}
+
+bool EventDriver::Won() const {
+    const Board& b = form_->GetBoard();
+    return !form_->StartCancelled() && b.PlotsLeft == 0 && b.MarkCount == b.MineCount;
 }
 
 EventDriver::Snapshot EventDriver::Take() const {
@@ -305,6 +379,52 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
     if (form_->mnuRule1.Checked || form_->mnuPairsRule.Checked || form_->mnuCompleteLogic.Checked ||
         !form_->cmdMultiple.Enabled) {
         return "a finished repeated run left its guard set";
+    }
+    if ((held_ & (vbShiftMask | vbCtrlMask)) == 0 && b.KeyHeld != kFalse) {
+        return "marking mode with neither Shift nor Ctrl down";
+    }
+    if (auto broken = CheckCells()) {
+        return broken;
+    }
+    return CheckKeepUp();
+}
+
+// Colour and border follow the caption: covered, marked (by the player or not), uncovered.
+std::optional<std::string> EventDriver::CheckCells() const {
+    for (std::int16_t i = 0; i < kCells; ++i) {
+        const Label& cell = form_->cmdMine[static_cast<std::size_t>(i)];
+        const std::string& caption = cell.Caption;
+        bool shown = false;
+        if (caption.empty()) {
+            shown = cell.BackColor == kButtonFace && cell.BorderStyle == kBorderFixedSingle;
+        } else if (caption == "@") {
+            shown = (cell.BackColor == PaletteColour(12) || cell.BackColor == PaletteColour(13)) &&
+                    cell.BorderStyle == kBorderFixedSingle;
+        } else {
+            shown = caption.size() == 1 && caption[0] >= '0' && caption[0] <= '8' &&
+                    cell.BackColor == PaletteColour(caption == "0" ? 10 : 11) &&
+                    cell.BorderStyle == kBorderNone;
+        }
+        if (!shown) {
+            return "cell " + std::to_string(i) + " looks wrong for its caption \"" + caption + "\"";
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> EventDriver::CheckKeepUp() const {
+    const frmDravik& f = *form_;
+    const int score = f.GetBoard().KeepUpScore;
+    const std::string expected =
+        score < 0 ? std::to_string(-score) + " Ahead" : std::to_string(score) + " Behind";
+    const std::string& caption = f.lblKeepUp.Caption;
+    if (caption != expected && !(caption.empty() && score == 0)) {
+        return "the keep-up label reads \"" + caption + "\" for the score " + std::to_string(score);
+    }
+    const bool on = f.chkKeepUp.Value != 0;
+    if (f.lblKeepUp.Visible != on || f.chkExtra.Visible != on) {
+        return "the keep-up label or \"Extra\" is shown while keep-up mode is not, or not shown "
+               "while it is";
     }
     return std::nullopt;
 }

@@ -20,9 +20,10 @@ class ChoiceSource {
     virtual bool Exhausted() const = 0;
 };
 
-// Plays random sequences of every event the main window accepts, including events that run
-// inside a repeated rule run's yield and inside message boxes, and checks the game's invariants
-// after every event.
+// Plays random sequences of every event the main window accepts, as the toolkit delivers them:
+// queued input runs at the top or nested inside whatever yields, never while a box or the
+// options dialog is open (keys may change there unseen). Checks the game's invariants after
+// every event at the top.
 class EventDriver {
   public:
     explicit EventDriver(ChoiceSource& source);
@@ -36,18 +37,31 @@ class EventDriver {
     // Hints that named a certain move while every mark on the board was right, each checked
     // against the mines.
     int HintsChecked() const { return hintsChecked_; }
+    // How often an event at the top won the game.
+    int GamesWon() const { return gamesWon_; }
+    // The most events that ran inside one another.
+    int DeepestNesting() const { return deepestNesting_; }
 
   private:
     struct Snapshot;
 
-    void RunEvent(int depth);
-    void RunCellEvent();
+    // Whether an event at the top that completes the board shows the win message.
+    enum class WinTest { kNever, kMaybe, kAlways };
+
+    void PostInput(std::uint32_t count);
+    void RunEvent();
+    WinTest RunMainWindowEvent();
+    WinTest RunCellEvent();
+    void RunKeyEvent(bool down);
+    void ChangeKeysUnseen();
     void RunOptions(Form& form);
-    void MaybeNest(int depth);
+    bool Won() const;
     std::optional<std::string> CheckInvariants() const;
+    std::optional<std::string> CheckCells() const;
+    std::optional<std::string> CheckKeepUp() const;
     std::optional<std::string> CheckUntouched() const;
     void CheckHint(const std::string& text);
-    void RunNewRule();
+    WinTest RunNewRule();
     Snapshot Take() const;
 
     ChoiceSource& source_;
@@ -58,6 +72,12 @@ class EventDriver {
     int events_ = 0;
     int hintsChecked_ = 0;
     std::optional<std::string> wrongHint_;
+    int nesting_ = 0;
+    int deepestNesting_ = 0;
+    int winBoxes_ = 0;
+    int gamesWon_ = 0;
+    WinTest lastWinTest_ = WinTest::kNever;
+    std::int16_t held_ = 0;  // modifier bits of the keys really down
     mutable int deepest_ = 0;
 };
 

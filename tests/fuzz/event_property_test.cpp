@@ -1,6 +1,8 @@
 // The fuzzer's event driver on seeded sequences, for every build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 
 #include "fuzz/event_driver.h"
@@ -24,6 +26,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
     int deepGames = 0;
     int hints = 0;
+    int deepestNesting = 0;
+    int won = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -32,12 +36,17 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         events += driver.EventsRun();
         deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
         hints += driver.HintsChecked();
+        deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
+        won += driver.GamesWon();
     }
-    std::printf("event sequences: %d events, %d certain hints checked against the mines\n", events,
-                hints);
+    std::printf("events played: %d, games won: %d, certain hints checked against the mines: %d\n",
+                events, won, hints);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
+    // Queued input ran inside yields, several levels deep.
+    EXPECT_GT(deepestNesting, 3);
+    EXPECT_GT(won, 0);
     EXPECT_GT(hints, 0);
 }
 

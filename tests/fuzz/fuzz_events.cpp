@@ -10,12 +10,14 @@ namespace {
 class ByteChoices : public dravik::testing::ChoiceSource {
   public:
     ByteChoices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    // The range is kept in 64 bits: in 32 it wraps to 0 after four bytes, and a bound above
+    // 2^24 would swallow the whole input.
     std::uint32_t Next(std::uint32_t bound) override {
-        std::uint32_t value = 0;
-        for (std::uint32_t range = 1; range < bound && pos_ < size_; range <<= 8) {
+        std::uint64_t value = 0;
+        for (std::uint64_t range = 1; range < bound && pos_ < size_; range <<= 8) {
             value = (value << 8) | data_[pos_++];
         }
-        return value % bound;
+        return static_cast<std::uint32_t>(value % bound);
     }
     bool Exhausted() const override { return pos_ >= size_; }
 
@@ -25,12 +27,31 @@ class ByteChoices : public dravik::testing::ChoiceSource {
     std::size_t pos_ = 0;
 };
 
+std::uint64_t inputs = 0;
+std::uint64_t events = 0;
+
+// The last line tells whether the run played at all; scripts/fuzz fails on 0.
+void ReportEvents() {
+    std::fprintf(stderr, "inputs run: %llu, events per input: %.1f\n",
+                 static_cast<unsigned long long>(inputs),
+                 inputs == 0 ? 0.0 : static_cast<double>(events) / static_cast<double>(inputs));
+    std::fprintf(stderr, "events played: %llu\n", static_cast<unsigned long long>(events));
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+    std::atexit(ReportEvents);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ByteChoices choices(data, size);
     dravik::testing::EventDriver driver(choices);
-    if (const auto broken = driver.Play(2000)) {
+    const auto broken = driver.Play(2000);
+    ++inputs;
+    events += static_cast<std::uint64_t>(driver.EventsRun());
+    if (broken) {
         std::fprintf(stderr, "invariant broken %s\n", broken->c_str());
         std::abort();
     }

@@ -242,6 +242,23 @@ class MainWindowTest : public QObject {
         QCOMPARE(s.CoveredCells(), 479);
     }
 
+    // The form would take a click after a right release for a left one if a left release ran
+    // nested in the right one's follow-up.
+    void onlyALeftReleaseIsFollowedByAClick() {
+        Screen s;
+        QVERIFY(s.Show());
+        dravik::qt::MinefieldWidget* field = s.window.Minefield();
+        int clicks = 0;
+        field->onClick = [&clicks, click = field->onClick](int index) {
+            ++clicks;
+            click(index);
+        };
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+            s.Click(8, 8, button);
+        }
+        QCOMPARE(clicks, 1);
+    }
+
     void keysReachTheFormBeforeTheFocusedButton() {
         Screen s;
         QVERIFY(s.Show());

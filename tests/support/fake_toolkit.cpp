@@ -21,13 +21,23 @@ std::int16_t FakeToolkit::MsgBox(const std::string& text, std::int16_t style,
     return style == vbYesNoCancel ? vbNo : vbOK;
 }
 
-void FakeToolkit::Yield() {
+void FakeToolkit::DispatchPending(bool withInput) {
     ++yields;
-    std::vector<std::function<void()>> events;
-    events.swap(pending_);
-    for (auto& event : events) {
-        event();
+    if (onYield) {
+        onYield();
     }
+    while (withInput && RunPending()) {
+    }
+}
+
+bool FakeToolkit::RunPending() {
+    if (pending_.empty()) {
+        return false;
+    }
+    const std::function<void()> event = std::move(pending_.front());
+    pending_.pop_front();
+    event();
+    return true;
 }
 
 float FakeToolkit::Rnd() {

@@ -12,8 +12,9 @@
 namespace dravik::testing {
 
 // A toolkit without a window system: scripted message-box answers, a log of every box and beep,
-// queued random numbers, and events posted to run inside the next Yield (or inside a box or a
-// modal form), so nesting and re-entrancy can be tested directly.
+// queued random numbers, and posted input that runs nested as Qt runs it: a yield takes the
+// pending events one by one, and one that yields in turn takes the next inside itself. Boxes and
+// modal forms take none, as they block the main window.
 class FakeToolkit : public Toolkit {
   public:
     struct Box {
@@ -44,17 +45,23 @@ class FakeToolkit : public Toolkit {
 
     // Runs when a form is unloaded, at that moment.
     std::function<void(Form&)> onUnload;
+    // Runs at every yield before it takes input: input that arrived meanwhile is posted here.
+    std::function<void()> onYield;
+    // The modifier keys held down now.
+    std::int16_t heldShift = 0;
+
     // Restarts the generator behind the queued random numbers.
     void SeedRandom(std::uint32_t seed) { fallback_.seed(seed); }
 
-    // Queues an event to run inside the next Yield.
+    // Queues input: it runs inside the next yield that takes input, or from RunPending.
     void Post(std::function<void()> event) { pending_.push_back(std::move(event)); }
     std::size_t PendingEvents() const { return pending_.size(); }
+    // The event loop at the top: runs the next pending event; false when there was none.
+    bool RunPending();
 
     std::int16_t MsgBox(const std::string& text, std::int16_t style,
                         const std::string& title) override;
     void Beep() override { ++beeps; }
-    void Yield() override;
     float Rnd() override;
     void Randomize() override { ++randomizes; }
     void ShowModal(Form& form) override;
@@ -65,11 +72,16 @@ class FakeToolkit : public Toolkit {
         }
     }
 
+    std::int16_t ShiftState() override { return heldShift; }
+
     // Texts of the boxes shown so far.
     std::vector<std::string> BoxTexts() const;
 
+  protected:
+    void DispatchPending(bool withInput) override;
+
   private:
-    std::vector<std::function<void()>> pending_;
+    std::deque<std::function<void()>> pending_;
     std::mt19937 fallback_{12345u};
 };
 
