@@ -4,6 +4,7 @@
 #include <regex>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "board/position.h"
 #include "toolkit/palette.h"
 #include "toolkit/text.h"
@@ -24,6 +25,8 @@ std::string Picture(const Board& board) {
 }
 
 constexpr std::int16_t kKeyAlt = 18;
+// The analysis costs more than an event; every few events keeps the fuzzer fast.
+constexpr int kAnalyseEvery = 4;
 constexpr int kEventsAfterUnload = 16;
 const char* const kWinTitle = "Dravik 2000 - General's report.";
 }  // namespace
@@ -81,6 +84,9 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
             ++afterUnload;
         }
         auto broken = atUnload_ ? CheckUntouched() : CheckInvariants();
+        if (!broken && !atUnload_ && events_ % kAnalyseEvery == 0) {
+            broken = CheckAnalysis();
+        }
         // Nested moves may each show the message; one move alone shows it once.
         const int shown = winBoxes_ - boxesBefore;
         const bool justWon = !atUnload_ && !wonBefore && Won();
@@ -387,6 +393,39 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
         return broken;
     }
     return CheckKeepUp();
+}
+
+// The engine trusts marks, and a wrong mark may make a move look forced that is not. So it is
+// given the board with every wrong mark taken away (and the counter put right): the real mines
+// then always fit, every move it calls certain must match them, and it can never find the
+// numbers contradictory.
+std::optional<std::string> EventDriver::CheckAnalysis() {
+    const Board& b = form_->GetBoard();
+    if (form_->StartCancelled()) {
+        return std::nullopt;
+    }
+    Position position = Position::FromBoard(b);
+    for (std::int16_t i = 0; i < kCells; ++i) {
+        const CellRef cell = b.CellAt(i);
+        if (b.IsMarked(i) && b.MineGrid(cell.row, cell.col) == 0) {
+            position.SetCovered(i);
+            position.SetMinesLeft(position.MinesLeft() + 1);
+        }
+    }
+    const analysis::Analysis found = analysis::Analyse(position, {.withOdds = false});
+    ++positionsAnalysed_;
+    if (found.verdict == analysis::Verdict::Contradiction) {
+        return "the analysis calls a true position contradictory:\n" + position.ToText();
+    }
+    for (const analysis::Move& move : found.certain) {
+        ++certainMovesChecked_;
+        const CellRef cell = b.CellAt(static_cast<std::int16_t>(move.index));
+        if ((b.MineGrid(cell.row, cell.col) == 1) != move.mine) {
+            return "the analysis calls " + Named(cell) + (move.mine ? " a mine" : " safe") +
+                   " wrongly:\n" + position.ToText();
+        }
+    }
+    return std::nullopt;
 }
 
 // Colour and border follow the caption: covered, marked (by the player or not), uncovered.

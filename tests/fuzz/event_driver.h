@@ -37,6 +37,10 @@ class EventDriver {
     // Hints that named a certain move while every mark on the board was right, each checked
     // against the mines.
     int HintsChecked() const { return hintsChecked_; }
+    // Positions the analysis engine was run on, and the certain moves it found there, each
+    // checked against the mines.
+    int PositionsAnalysed() const { return positionsAnalysed_; }
+    int CertainMovesChecked() const { return certainMovesChecked_; }
     // How often an event at the top won the game.
     int GamesWon() const { return gamesWon_; }
     // The most events that ran inside one another.
@@ -57,6 +61,7 @@ class EventDriver {
     void RunOptions(Form& form);
     bool Won() const;
     std::optional<std::string> CheckInvariants() const;
+    std::optional<std::string> CheckAnalysis();
     std::optional<std::string> CheckCells() const;
     std::optional<std::string> CheckKeepUp() const;
     std::optional<std::string> CheckUntouched() const;
@@ -71,6 +76,8 @@ class EventDriver {
     std::unique_ptr<Snapshot> atUnload_;
     int events_ = 0;
     int hintsChecked_ = 0;
+    int positionsAnalysed_ = 0;
+    int certainMovesChecked_ = 0;
     std::optional<std::string> wrongHint_;
     int nesting_ = 0;
     int deepestNesting_ = 0;

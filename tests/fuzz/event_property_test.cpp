@@ -26,6 +26,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int events = 0;
     int deepGames = 0;
     int hints = 0;
+    int analysed = 0;
+    int certain = 0;
     int deepestNesting = 0;
     int won = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
@@ -36,11 +38,15 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         events += driver.EventsRun();
         deepGames += driver.DeepestGame() >= 100 ? 1 : 0;
         hints += driver.HintsChecked();
+        analysed += driver.PositionsAnalysed();
+        certain += driver.CertainMovesChecked();
         deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
         won += driver.GamesWon();
     }
-    std::printf("events played: %d, games won: %d, certain hints checked against the mines: %d\n",
-                events, won, hints);
+    std::printf(
+        "events played: %d, games won: %d, certain hints checked against the mines: %d, "
+        "positions analysed: %d, certain moves checked: %d\n",
+        events, won, hints, analysed, certain);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
@@ -48,6 +54,7 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     EXPECT_GT(deepestNesting, 3);
     EXPECT_GT(won, 0);
     EXPECT_GT(hints, 0);
+    EXPECT_GT(certain, 0);
 }
 
 }  // namespace
