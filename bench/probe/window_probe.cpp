@@ -495,10 +495,8 @@ struct Game {
     Grid grid;
 };
 
-// A box opened while the game was being timed (a mine was hit): answer it and let the game
-// settle back.
-void AnswerBox(Game& game, Window box, const Snapshot& screenBefore) {
-    WaitFirstPaint(game.server, box, screenBefore, NowMs() + 5000);
+// Answers an open box with Return and waits until it has closed and the game is quiet again.
+void CloseBox(Game& game, Window box) {
     game.server.Focus(box);
     game.server.Key(XK_Return);
     const double deadline = NowMs() + 5000;
@@ -513,6 +511,13 @@ void AnswerBox(Game& game, Window box, const Snapshot& screenBefore) {
     Fail("the box did not close");
 }
 
+// A box opened while the game was being timed (a mine was hit): answer it and let the game
+// settle back.
+void AnswerBox(Game& game, Window box, const Snapshot& screenBefore) {
+    WaitFirstPaint(game.server, box, screenBefore, NowMs() + 5000);
+    CloseBox(game, box);
+}
+
 // Ctrl+H, timed until the hint's box shows pixels of its own; the box is then answered. The
 // screen as it was before the keys tells the box's first paint from what lay under it.
 double TimeHint(Game& game) {
@@ -525,18 +530,8 @@ double TimeHint(Game& game) {
     game.server.KeyWith(XK_Control_L, XK_h);
     const auto [box, mapped] = WaitMap(game.server, start + 5000);
     const double painted = WaitFirstPaint(game.server, box, under, mapped + 5000);
-    game.server.Focus(box);
-    game.server.Key(XK_Return);
-    const double deadline = NowMs() + 5000;
-    while (auto event = game.server.Next(deadline)) {
-        if ((event->type == UnmapNotify && event->xunmap.window == box) ||
-            (event->type == DestroyNotify && event->xdestroywindow.window == box)) {
-            game.server.Focus(game.main);
-            game.server.WaitQuiet(game.main, 150);
-            return painted - start;
-        }
-    }
-    Fail("the hint's box did not close");
+    CloseBox(game, box);
+    return painted - start;
 }
 
 bool SameAs(const Snapshot& shot, const std::vector<unsigned long>& pixels) {

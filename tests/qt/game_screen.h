@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "qt/main_window.h"
 #include "qt/minefield_widget.h"
@@ -25,5 +30,26 @@ struct GameScreen {
         QTest::mouseClick(window.Minefield(), button, {}, Centre(row, col));
     }
 };
+
+// Menu items as their texts, "-" for a separator.
+inline QStringList Texts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+// Runs on the next modal box from inside its own event loop; gives up after a while so that a
+// box that never opens cannot leave a stray timer behind for later tests.
+inline void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
+    QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft]() mutable {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            act(*box);
+        } else if (triesLeft > 0) {
+            WhenBoxOpens(std::move(act), triesLeft - 1);
+        }
+    });
+}
 
 }  // namespace dravik::testing

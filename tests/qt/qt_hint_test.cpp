@@ -17,17 +17,8 @@
 namespace {
 
 using dravik::qt::QtToolkit;
-
-// Runs on the next modal box from inside its own event loop.
-void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
-    QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft]() mutable {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            act(*box);
-        } else if (triesLeft > 0) {
-            WhenBoxOpens(std::move(act), triesLeft - 1);
-        }
-    });
-}
+using dravik::testing::Texts;
+using dravik::testing::WhenBoxOpens;
 
 // The real message boxes need the real toolkit, which syncs the window before each box.
 struct Board {
@@ -84,14 +75,6 @@ struct Board {
 struct Screen : dravik::testing::GameScreen {
     QList<QAction*> Rules() const { return window.menuBar()->actions().at(1)->menu()->actions(); }
 };
-
-QStringList Texts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-}
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 
 using dravik::qt::MainWindow;
 using dravik::testing::Game;
+using dravik::testing::Texts;
 
 namespace {
 
@@ -48,14 +49,6 @@ struct Screen : dravik::testing::GameScreen {
         return window.MineCounter()->text() + "/" + window.PlotsCounter()->text();
     }
 };
-
-QStringList Texts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-}
 
 }  // namespace
 

@@ -8,10 +8,12 @@
 
 #include "board/mod_dravik.h"
 #include "forms/frm_dravik.h"
+#include "game_screen.h"
 #include "qt/game_style.h"
 #include "qt/qt_toolkit.h"
 
 using dravik::qt::QtToolkit;
+using dravik::testing::WhenBoxOpens;
 
 namespace {
 
@@ -35,18 +37,6 @@ Seen Look(const QMessageBox& box) {
     seen.selectableText =
         label == nullptr || label->textInteractionFlags() != Qt::NoTextInteraction;
     return seen;
-}
-
-// Runs on the next modal box from inside its own event loop; gives up after a while so that a
-// box that never opens cannot leave a stray timer behind for later tests.
-void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
-    QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft]() mutable {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            act(*box);
-        } else if (triesLeft > 0) {
-            WhenBoxOpens(std::move(act), triesLeft - 1);
-        }
-    });
 }
 
 // Notes what the box shows, then dismisses it the way the player would: a button, a key or the
