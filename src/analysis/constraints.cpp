@@ -188,20 +188,14 @@ Problem BuildProblem(const Position& position, const std::vector<char>* useNumbe
         Constraint constraint;
         constraint.number = index;
         constraint.missing = position.Number(index);
-        // Rows then columns ascending, so the cells come out sorted.
-        const int row = position.RowOf(index);
-        const int col = position.ColOf(index);
-        for (int r = std::max(row - 1, 0); r <= std::min(row + 1, position.Rows() - 1); ++r) {
-            for (int c = std::max(col - 1, 0); c <= std::min(col + 1, position.Cols() - 1); ++c) {
-                const int next = position.Index(r, c);
-                if (seen[At(next)] == Seen::Covered) {
-                    constraint.cells[At(constraint.size++)] = next;
-                } else if (seen[At(next)] == Seen::UserMark ||
-                           seen[At(next)] == Seen::AutomaticMark) {
-                    --constraint.missing;
-                }
+        // Neighbours come in reading order, so the cells come out sorted.
+        position.ForEachNeighbour(index, [&](int next) {
+            if (seen[At(next)] == Seen::Covered) {
+                constraint.cells[At(constraint.size++)] = next;
+            } else if (seen[At(next)] == Seen::UserMark || seen[At(next)] == Seen::AutomaticMark) {
+                --constraint.missing;
             }
-        }
+        });
         if (Unsatisfiable(constraint)) {
             problem.unsatisfiable = index;
             return problem;

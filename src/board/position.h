@@ -57,7 +57,7 @@ class Position {
     // number in 0..8
     void SetNumber(int index, int number);
 
-    // The up to eight neighbours of a cell, in no promised order.
+    // The up to eight neighbours of a cell, in reading order.
     template <typename Visit>
     void ForEachNeighbour(int index, Visit&& visit) const {
         const int row = RowOf(index);

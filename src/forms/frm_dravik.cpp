@@ -169,21 +169,11 @@ bool frmDravik::GuardedRunInProgress() const {
     return mnuRule1.Checked || mnuPairsRule.Checked || mnuCompleteLogic.Checked;
 }
 
-void frmDravik::GuardedRepeatedRun() {
+// Every repeated run shares one guard: while one lasts no other starts, its item shows a check
+// and "Multi" is disabled. False when refused.
+bool frmDravik::GuardedRun(MenuItem& item, KeepUpOpponent& rule) {
     if (GuardedRunInProgress()) {
-        return;
-    }
-    hint_.ClearHint();
-    mnuRule1.Checked = true;
-    cmdMultiple.Enabled = false;
-    obviousRule_.ObviousRuleMultiple();
-    mnuRule1.Checked = false;
-    cmdMultiple.Enabled = true;
-}
-
-void frmDravik::GuardedStrongRun(MenuItem& item, StrongRule& rule) {
-    if (GuardedRunInProgress()) {
-        return;
+        return false;
     }
     hint_.ClearHint();
     item.Checked = true;
@@ -191,7 +181,7 @@ void frmDravik::GuardedStrongRun(MenuItem& item, StrongRule& rule) {
     rule.RepeatedRun();
     item.Checked = false;
     cmdMultiple.Enabled = true;
-    play_.CheckForWin();
+    return true;
 }
 
 void frmDravik::mnuHint_Click() {
@@ -199,11 +189,20 @@ void frmDravik::mnuHint_Click() {
 }
 
 void frmDravik::mnuPairsRule_Click() {
-    Handle([&] { GuardedStrongRun(mnuPairsRule, pairsRule_); });
+    Handle([&] {
+        // A run refused by the guard is no run: the running one checks for the win.
+        if (GuardedRun(mnuPairsRule, pairsRule_)) {
+            play_.CheckForWin();
+        }
+    });
 }
 
 void frmDravik::mnuCompleteLogic_Click() {
-    Handle([&] { GuardedStrongRun(mnuCompleteLogic, completeLogic_); });
+    Handle([&] {
+        if (GuardedRun(mnuCompleteLogic, completeLogic_)) {
+            play_.CheckForWin();
+        }
+    });
 }
 
 // The choice stands until the program ends; a new game keeps it.
@@ -221,12 +220,12 @@ void frmDravik::mnuOpponent_Click(std::int16_t index) {
 }
 
 void frmDravik::mnuRule1_Click() {
-    Handle([&] { GuardedRepeatedRun(); });
+    Handle([&] { GuardedRun(mnuRule1, obviousRule_); });
 }
 
 void frmDravik::cmdMultiple_Click() {
     Handle([&] {
-        GuardedRepeatedRun();
+        GuardedRun(mnuRule1, obviousRule_);
         play_.CheckForWin();
     });
 }

@@ -132,10 +132,9 @@ class frmDravik : public Form {
     void Handle(Body&& body);
 
     void Replay();
-    void GuardedRepeatedRun();
     // True while a run started from a menu item or "Multi" lasts: no second one may start.
     bool GuardedRunInProgress() const;
-    void GuardedStrongRun(MenuItem& item, StrongRule& rule);
+    bool GuardedRun(MenuItem& item, KeepUpOpponent& rule);
 
     Play play_;
     KeepUp keepUp_;
