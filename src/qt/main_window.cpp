@@ -304,8 +304,7 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         form_.Form_Activate();
         // Keys let go while another window was active never reached us.
-        form_.keyboardReturned(
-            static_cast<Int16>(ShiftBits(QGuiApplication::queryKeyboardModifiers())));
+        form_.keyboardReturned(form_.GetToolkit().ShiftState());
     }
     QMainWindow::changeEvent(event);
 }
