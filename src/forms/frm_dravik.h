@@ -17,22 +17,10 @@
 #include "rules/two_adjacent_rule.h"
 #include "toolkit/controls.h"
 #include "toolkit/form_context.h"
+#include "toolkit/input_codes.h"
 #include "toolkit/toolkit.h"
 
 namespace dravik {
-
-// Key codes and shift bits of the key handlers.
-constexpr std::int16_t vbKeyShift = 16;
-constexpr std::int16_t vbKeyControl = 17;
-constexpr std::int16_t vbKeyEscape = 27;
-constexpr std::int16_t vbShiftMask = 1;
-constexpr std::int16_t vbCtrlMask = 2;
-constexpr std::int16_t vbAltMask = 4;
-
-// Mouse buttons of cmdMine_MouseUp.
-constexpr std::int16_t vbLeftButton = 1;
-constexpr std::int16_t vbRightButton = 2;
-constexpr std::int16_t vbMiddleButton = 4;
 
 // The main window: its controls, its game state and every handler of its events. The front end
 // calls the handlers and mirrors the controls; a handler of an unloaded window does nothing.

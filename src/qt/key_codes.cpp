@@ -1,5 +1,7 @@
 #include "qt/key_codes.h"
 
+#include "toolkit/input_codes.h"
+
 namespace dravik::qt {
 
 namespace {
@@ -9,46 +11,46 @@ std::int16_t KeyCode(int key) {
         return static_cast<std::int16_t>(key);  // same as their ASCII codes
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return static_cast<std::int16_t>(112 + (key - Qt::Key_F1));
+        return static_cast<std::int16_t>(vbKeyF1 + (key - Qt::Key_F1));
     }
     switch (key) {
         case Qt::Key_Backspace:
-            return 8;
+            return vbKeyBack;
         case Qt::Key_Tab:
-            return 9;
+            return vbKeyTab;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return vbKeyReturn;
         case Qt::Key_Shift:
-            return 16;
+            return vbKeyShift;
         case Qt::Key_Control:
-            return 17;
+            return vbKeyControl;
         case Qt::Key_Alt:
-            return 18;
+            return vbKeyMenu;
         case Qt::Key_Escape:
-            return 27;
+            return vbKeyEscape;
         case Qt::Key_Space:
-            return 32;
+            return vbKeySpace;
         case Qt::Key_PageUp:
-            return 33;
+            return vbKeyPageUp;
         case Qt::Key_PageDown:
-            return 34;
+            return vbKeyPageDown;
         case Qt::Key_End:
-            return 35;
+            return vbKeyEnd;
         case Qt::Key_Home:
-            return 36;
+            return vbKeyHome;
         case Qt::Key_Left:
-            return 37;
+            return vbKeyLeft;
         case Qt::Key_Up:
-            return 38;
+            return vbKeyUp;
         case Qt::Key_Right:
-            return 39;
+            return vbKeyRight;
         case Qt::Key_Down:
-            return 40;
+            return vbKeyDown;
         case Qt::Key_Insert:
-            return 45;
+            return vbKeyInsert;
         case Qt::Key_Delete:
-            return 46;
+            return vbKeyDelete;
         default:
             return 0;
     }
@@ -57,9 +59,9 @@ std::int16_t KeyCode(int key) {
 }  // namespace
 
 int ShiftBits(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+    return (modifiers.testFlag(Qt::ShiftModifier) ? vbShiftMask : 0) |
+           (modifiers.testFlag(Qt::ControlModifier) ? vbCtrlMask : 0) |
+           (modifiers.testFlag(Qt::AltModifier) ? vbAltMask : 0);
 }
 
 KeyInput ToKeyInput(const QKeyEvent& event, bool down) {
@@ -68,13 +70,13 @@ KeyInput ToKeyInput(const QKeyEvent& event, bool down) {
     int own = 0;
     switch (event.key()) {
         case Qt::Key_Shift:
-            own = 1;
+            own = vbShiftMask;
             break;
         case Qt::Key_Control:
-            own = 2;
+            own = vbCtrlMask;
             break;
         case Qt::Key_Alt:
-            own = 4;
+            own = vbAltMask;
             break;
         default:
             break;

@@ -5,8 +5,8 @@
 
 namespace dravik::qt {
 
-// A key as the form's key handlers take it: a key code and the shift bits (1 Shift, 2 Ctrl,
-// 4 Alt) as they stand after the event, so pressing Shift reports Shift held.
+// A key as the form's key handlers take it: a key code and the shift bits as they stand after
+// the event, so pressing Shift reports Shift held.
 struct KeyInput {
     std::int16_t keyCode;
     std::int16_t shift;

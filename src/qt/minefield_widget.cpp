@@ -8,6 +8,7 @@
 #include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/minefield_accessible.h"
+#include "toolkit/input_codes.h"
 
 namespace dravik::qt {
 
@@ -16,11 +17,11 @@ namespace {
 int ButtonBit(Qt::MouseButton button) {
     switch (button) {
         case Qt::LeftButton:
-            return 1;
+            return vbLeftButton;
         case Qt::RightButton:
-            return 2;
+            return vbRightButton;
         case Qt::MiddleButton:
-            return 4;
+            return vbMiddleButton;
         default:
             return 0;
     }

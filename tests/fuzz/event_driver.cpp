@@ -24,7 +24,6 @@ std::string Picture(const Board& board) {
     return Position::FromBoard(board).ToText();
 }
 
-constexpr std::int16_t kKeyAlt = 18;
 // The analysis costs more than an event; every few events keeps the fuzzer fast.
 constexpr int kAnalyseEvery = 4;
 constexpr int kEventsAfterUnload = 16;
@@ -213,11 +212,11 @@ EventDriver::WinTest EventDriver::RunCellEvent() {
 
 // The key handlers get the modifiers as they stand after the key went down or up.
 void EventDriver::RunKeyEvent(bool down) {
-    const std::int16_t keys[] = {vbKeyShift, vbKeyControl, kKeyAlt, vbKeyEscape, 65, 113};
+    const std::int16_t keys[] = {vbKeyShift, vbKeyControl, vbKeyMenu, vbKeyEscape, vbKeyA, vbKeyF2};
     const std::int16_t key = keys[source_.Next(6)];
     const std::int16_t own = key == vbKeyShift     ? vbShiftMask
                              : key == vbKeyControl ? vbCtrlMask
-                             : key == kKeyAlt      ? vbAltMask
+                             : key == vbKeyMenu      ? vbAltMask
                                                    : 0;
     held_ = static_cast<std::int16_t>(down ? held_ | own : held_ & ~own);
     toolkit_.heldShift = held_;
