@@ -39,7 +39,7 @@ man_warnings="$(zcat "$share/man/man6/dravik.6.gz" | LC_ALL=C.UTF-8 groff -man -
 [ -z "$man_warnings" ] || { echo "the manual page does not format cleanly: $man_warnings"; exit 1; }
 
 # The command line answers before the application needs a display: run with none at all.
-expect_run() {  # expected exit code, stdout pattern, stderr pattern, arguments...
+expect_run() {  # expected exit code, stdout pattern, stderr pattern, arguments; leaves stdout in $out
   local want_code="$1" out_re="$2" err_re="$3" code=0
   shift 3
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/games/dravik" "$@" \
@@ -57,6 +57,8 @@ expect_run 0 '^dravik [0-9]+\.[0-9]+\.[0-9]+$' '^$' --version
 version="${out#dravik }"
 zcat "$share/man/man6/dravik.6.gz" | grep -q "^\.TH DRAVIK 6 .*\"Dravik 2000 $version\"" \
   || { echo "the manual page is not that of version $version"; exit 1; }
+grep -q "<release version=\"$version\"" "$share/metainfo/org.dravik2000.Dravik.metainfo.xml" \
+  || { echo "the AppStream data does not list version $version"; exit 1; }
 # One line naming the first argument refused; Qt's own options are refused too.
 refused() { echo "^dravik: unrecognised argument '$1' \\(try 'dravik --help'\\)$"; }
 for bad in --bogus -h -platform ""; do
