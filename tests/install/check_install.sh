@@ -47,10 +47,10 @@ expect_run() {  # expected exit code, stdout pattern, stderr pattern, arguments;
   out="$(cat "$prefix/out")"
   local err
   err="$(cat "$prefix/err")"
-  [ "$code" -eq "$want_code" ] && [[ "$out" =~ $out_re ]] && [[ "$err" =~ $err_re ]] || {
+  if [ "$code" -ne "$want_code" ] || ! [[ "$out" =~ $out_re && "$err" =~ $err_re ]]; then
     echo "dravik $*: exit $code (wanted $want_code), stdout '$out', stderr '$err'"
     exit 1
-  }
+  fi
 }
 expect_run 0 $'^Usage: dravik .*\n[^\n]+\n\n  --help [^\n]+\n  --version [^\n]+$' '^$' --help
 expect_run 0 '^dravik [0-9]+\.[0-9]+\.[0-9]+$' '^$' --version
