@@ -5,6 +5,7 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "analysis/forced_guess.h"
 #include "analysis/playout.h"
 
 namespace dravik::analysis {
@@ -98,7 +99,8 @@ NoGuessLayout LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
     while (result.tries < limits.tries && nodesLeft > 0) {
         ++result.tries;
         DrawUniform(pool, board.mines, random, result.mines);
-        if (playout.Solves(result.mines, board.firstCell, limits.nodesPerAnalysis, nodesLeft)) {
+        if (!HasForcedGuess(board.rows, board.cols, result.mines) &&
+            playout.Solves(result.mines, board.firstCell, limits.nodesPerAnalysis, nodesLeft)) {
             return result;
         }
     }

@@ -1,6 +1,7 @@
 #include "analysis/playout.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 #include "board/position.h"
@@ -16,15 +17,34 @@ std::size_t At(int cell) {
 }  // namespace
 
 Playout::Playout(int rows, int cols) : rows_(rows), cols_(cols), width_(cols + 2) {
+    for (int dr = -1; dr <= 1; ++dr) {
+        for (int dc = -1; dc <= 1; ++dc) {
+            if (dr != 0 || dc != 0) {
+                around_.push_back(dr * width_ + dc);
+            }
+        }
+    }
+    // For a number two steps away or closer: which of this cell's neighbours it sees too.
     for (int dr = -2; dr <= 2; ++dr) {
         for (int dc = -2; dc <= 2; ++dc) {
             if (dr == 0 && dc == 0) {
                 continue;
             }
-            within2_.push_back(dr * width_ + dc);
-            if (std::abs(dr) <= 1 && std::abs(dc) <= 1) {
-                around_.push_back(dr * width_ + dc);
+            Pair pair{dr * width_ + dc, 0, 0};
+            int bit = 0;
+            for (int ar = -1; ar <= 1; ++ar) {
+                for (int ac = -1; ac <= 1; ++ac) {
+                    if (ar == 0 && ac == 0) {
+                        continue;
+                    }
+                    const bool seen = std::abs(ar - dr) <= 1 && std::abs(ac - dc) <= 1;
+                    const bool sees = std::abs(ar + dr) <= 1 && std::abs(ac + dc) <= 1;
+                    pair.sharedByFirst |= seen ? 1U << bit : 0U;
+                    pair.sharedBySecond |= sees ? 1U << bit : 0U;
+                    ++bit;
+                }
             }
+            pairs_.push_back(pair);
         }
     }
     // Two rows of wall above and below and one column each side (a step off one side lands on
@@ -35,11 +55,11 @@ Playout::Playout(int rows, int cols) : rows_(rows), cols_(cols), width_(cols + 2
     mine_.assign(size, 0);
     number_.assign(size, 0);
     missing_.assign(size, 0);
-    covered_.assign(size, 0);
+    pairsDue_.assign(size, 0);
     for (int index = 0; index < rows * cols; ++index) {
         const int cell = Padded(index);
-        for (const int offset : around_) {
-            ++coveredAtStart_[At(cell + offset)];
+        for (std::size_t bit = 0; bit < around_.size(); ++bit) {
+            coveredAtStart_[At(cell + around_[bit])] |= SeenFrom(bit);
         }
     }
 }
@@ -65,11 +85,17 @@ void Playout::Reset(const std::vector<std::uint8_t>& mines) {
     marked_ = 0;
     safeLeft_ = rows_ * cols_ - mineCount_;
     touched_.clear();
+    pairCells_.clear();
+    std::fill(pairsDue_.begin(), pairsDue_.end(), 0);
 }
 
 void Playout::Touch(int cell) {
-    if (state_[At(cell)] == kOpen && covered_[At(cell)] > 0) {
+    if (state_[At(cell)] == kOpen && covered_[At(cell)] != 0) {
         touched_.push_back(cell);
+        if (pairsDue_[At(cell)] == 0) {
+            pairsDue_[At(cell)] = 1;
+            pairCells_.push_back(cell);
+        }
     }
 }
 
@@ -83,9 +109,9 @@ void Playout::Open(int cell) {
         }
         state_[At(next)] = kOpen;
         --safeLeft_;
-        for (const int offset : around_) {
-            const int neighbour = next + offset;
-            --covered_[At(neighbour)];
+        for (std::size_t bit = 0; bit < around_.size(); ++bit) {
+            const int neighbour = next + around_[bit];
+            covered_[At(neighbour)] &= ~SeenFrom(bit);
             Touch(neighbour);
             if (number_[At(next)] == 0 && state_[At(neighbour)] == kCovered) {
                 flood_.push_back(neighbour);
@@ -98,9 +124,9 @@ void Playout::Open(int cell) {
 void Playout::Mark(int cell) {
     state_[At(cell)] = kMarked;
     ++marked_;
-    for (const int offset : around_) {
-        const int neighbour = cell + offset;
-        --covered_[At(neighbour)];
+    for (std::size_t bit = 0; bit < around_.size(); ++bit) {
+        const int neighbour = cell + around_[bit];
+        covered_[At(neighbour)] &= ~SeenFrom(bit);
         --missing_[At(neighbour)];
         Touch(neighbour);
     }
@@ -125,7 +151,7 @@ bool Playout::Obvious() {
     while (!touched_.empty()) {
         const int cell = touched_.back();
         touched_.pop_back();
-        const int covered = covered_[At(cell)];
+        const int covered = std::popcount(covered_[At(cell)]);
         const int missing = missing_[At(cell)];
         if (covered == 0 || (missing != 0 && missing != covered)) {
             continue;
@@ -139,48 +165,50 @@ bool Playout::Obvious() {
     return true;
 }
 
-// The pairs rule: when first misses as many more mines than second as it has cells second does
-// not see, those cells are all mines and the cells only second sees are all safe.
-bool Playout::PairOf(int first, int second, bool& progressed) {
-    int onlyFirst = 0;
-    for (const int offset : around_) {
-        const int cell = first + offset;
-        if (state_[At(cell)] == kCovered && !Adjacent(cell, second)) {
-            ++onlyFirst;
+bool Playout::ApplyAround(int cell, unsigned mask, bool mine) {
+    for (std::size_t bit = 0; bit < around_.size(); ++bit) {
+        if ((mask >> bit & 1U) != 0 && !Apply(cell + around_[bit], mine)) {
+            return false;
         }
     }
-    if (missing_[At(first)] - missing_[At(second)] != onlyFirst) {
-        return true;
-    }
-    const auto decide = [&](int from, int other, bool mine) {
-        for (const int offset : around_) {
-            const int cell = from + offset;
-            if (state_[At(cell)] == kCovered && !Adjacent(cell, other)) {
-                if (!Apply(cell, mine)) {
-                    return false;
-                }
-                progressed = true;
-            }
-        }
-        return true;
-    };
-    return decide(first, second, true) && decide(second, first, false);
+    return true;
 }
 
+// The pairs rule: when one number misses as many more mines than the other as it has cells the
+// other does not see, those cells are all mines and the cells only the other sees are all safe.
+bool Playout::PairOf(int first, const Pair& pair, bool& progressed) {
+    const int second = first + pair.offset;
+    const unsigned coveredByFirst = covered_[At(first)];
+    if ((coveredByFirst & pair.sharedByFirst) == 0) {
+        return true;  // nothing in common: the single-number rule has said it all
+    }
+    const unsigned onlyFirst = coveredByFirst & ~pair.sharedByFirst;
+    const unsigned onlySecond = covered_[At(second)] & ~pair.sharedBySecond;
+    const int difference = missing_[At(first)] - missing_[At(second)];
+    if (difference == std::popcount(onlyFirst) && (onlyFirst | onlySecond) != 0) {
+        progressed = true;
+        return ApplyAround(first, onlyFirst, true) && ApplyAround(second, onlySecond, false);
+    }
+    if (-difference == std::popcount(onlySecond) && (onlyFirst | onlySecond) != 0) {
+        progressed = true;
+        return ApplyAround(second, onlySecond, true) && ApplyAround(first, onlyFirst, false);
+    }
+    return true;
+}
+
+// Only pairs with a number whose neighbourhood changed since the last pass can say anything new.
 bool Playout::Pairs(bool& progressed) {
-    for (int cell = 2 * width_; cell < (rows_ + 2) * width_; ++cell) {
-        if (state_[At(cell)] != kOpen || covered_[At(cell)] == 0) {
-            continue;
-        }
-        for (const int offset : within2_) {
-            const int other = cell + offset;
-            if (state_[At(other)] == kOpen && covered_[At(other)] > 0 &&
-                covered_[At(cell)] > 0 && !PairOf(cell, other, progressed)) {
+    pass_.swap(pairCells_);
+    pairCells_.clear();
+    for (const int cell : pass_) {
+        pairsDue_[At(cell)] = 0;
+    }
+    const auto live = [&](int cell) { return state_[At(cell)] == kOpen && covered_[At(cell)] != 0; };
+    for (const int cell : pass_) {
+        for (const Pair& pair : pairs_) {
+            if (live(cell) && live(cell + pair.offset) && !PairOf(cell, pair, progressed)) {
                 return false;
             }
-        }
-        if (progressed) {
-            return true;
         }
     }
     return true;

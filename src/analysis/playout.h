@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "analysis/analysis.h"
@@ -27,10 +26,6 @@ class Playout {
 
     int Padded(int index) const { return (index / cols_ + 2) * width_ + index % cols_ + 1; }
 
-    bool Adjacent(int a, int b) const {
-        return std::abs(a % width_ - b % width_) <= 1 && std::abs(a / width_ - b / width_) <= 1;
-    }
-
     void Reset(const std::vector<std::uint8_t>& mines);
     // False when the move contradicts the mines.
     bool Apply(int cell, bool mine);
@@ -39,9 +34,21 @@ class Playout {
     void Touch(int cell);
     // Runs the single-number rule over the cells touched since; false on a wrong move.
     bool Obvious();
-    // One pass of the pairs rule over the frontier; sets progressed.
+    // One pass of the pairs rule over the numbers changed since the last; sets progressed.
     bool Pairs(bool& progressed);
-    bool PairOf(int first, int second, bool& progressed);
+    // A second number at first + offset; bit k of a mask stands for the k-th of a cell's
+    // neighbours in reading order.
+    struct Pair {
+        int offset;
+        unsigned sharedByFirst;   // first's neighbours that second sees as well
+        unsigned sharedBySecond;  // second's neighbours that first sees as well
+    };
+    bool PairOf(int first, const Pair& pair, bool& progressed);
+    // The bit that stands for a cell in the mask of its neighbour at around_[bit]: reading order
+    // turned round.
+    static std::uint8_t SeenFrom(std::size_t bit) { return static_cast<std::uint8_t>(0x80U >> bit); }
+    // False when a move contradicts the mines.
+    bool ApplyAround(int cell, unsigned mask, bool mine);
     // The analysis at a standstill; sets progressed.
     bool Analysed(long perAnalysis, long& nodesLeft, bool& progressed);
 
@@ -49,14 +56,17 @@ class Playout {
     int cols_;
     int width_;
     std::vector<int> around_;   // the eight neighbour offsets
-    std::vector<int> within2_;  // offsets to the cells two steps away or closer, self excluded
+    std::vector<Pair> pairs_;   // every cell two steps away or closer
     std::vector<std::uint8_t> mine_;
     std::vector<std::uint8_t> state_;
     std::vector<std::int8_t> number_;   // mines around
     std::vector<std::int8_t> missing_;  // mines around not yet marked
-    std::vector<std::int8_t> covered_;  // covered neighbours
-    std::vector<std::int8_t> coveredAtStart_;
-    std::vector<int> touched_;
+    std::vector<std::uint8_t> covered_;  // covered neighbours, a bit each
+    std::vector<std::uint8_t> coveredAtStart_;
+    std::vector<int> touched_;    // numbers whose neighbourhood changed, for the single-number rule
+    std::vector<int> pairCells_;  // the same, for the pairs rule
+    std::vector<std::uint8_t> pairsDue_;
+    std::vector<int> pass_;
     std::vector<int> flood_;
     int mineCount_ = 0;
     int marked_ = 0;
