@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <ctime>
 #include <random>
 #include <string>
@@ -75,14 +76,18 @@ int main(int argc, char** argv) {
     for (int k = 0; k < boards; ++k) {
         const analysis::NoGuessBoard board{kRows, kCols, kMines, FirstClick(k, random)};
         const double start = ThreadMilliseconds();
-        const analysis::NoGuessLayout layout = analysis::LayNoGuess(board, rnd);
+        const std::optional<analysis::NoGuessLayout> laid = analysis::LayNoGuess(board, rnd);
         times.push_back(ThreadMilliseconds() - start);
+        if (!laid) {
+            continue;
+        }
+        const analysis::NoGuessLayout& layout = *laid;
         tries += layout.tries;
         compact += layout.compact ? 1 : 0;
-        const long laid = std::count(layout.mines.begin(), layout.mines.end(), 1);
+        const long mines = std::count(layout.mines.begin(), layout.mines.end(), 1);
         const testing::Replay replay =
             testing::ReplayByLogic(kRows, kCols, layout.mines, board.firstCell);
-        solved += replay.won && !replay.mineHit && laid == kMines ? 1 : 0;
+        solved += replay.won && !replay.mineHit && mines == kMines ? 1 : 0;
     }
     std::sort(times.begin(), times.end());
     const int n = static_cast<int>(times.size());

@@ -43,7 +43,7 @@ bool SeenAlike(const Grid& grid, int row, int col, int otherRow, int otherCol) {
 
 }  // namespace
 
-bool HasForcedGuess(int rows, int cols, const std::vector<std::uint8_t>& mines) {
+bool HasForcedGuess(int rows, int cols, const std::vector<std::uint8_t>& mines, int firstCell) {
     const Grid grid{rows, cols, mines};
     for (int row = 0; row < rows; ++row) {
         for (int col = 0; col < cols; ++col) {
@@ -64,7 +64,7 @@ bool HasForcedGuess(int rows, int cols, const std::vector<std::uint8_t>& mines) 
             });
             for (int r = std::max(top, 0); r <= std::min(bottom, rows - 1); ++r) {
                 for (int c = std::max(left, 0); c <= std::min(right, cols - 1); ++c) {
-                    if (grid.Safe(r, c) && SeenAlike(grid, row, col, r, c) &&
+                    if (grid.Safe(r, c) && r * cols + c != firstCell && SeenAlike(grid, row, col, r, c) &&
                         SeenAlike(grid, r, c, row, col)) {
                         return true;
                     }

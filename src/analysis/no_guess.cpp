@@ -82,8 +82,8 @@ std::vector<std::uint8_t> CompactLayout(const NoGuessBoard& board, double fromAn
 
 }  // namespace
 
-NoGuessLayout LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
-                         const NoGuessLimits& limits) {
+std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
+                                        const NoGuessLimits& limits) {
     Check(board);
     const int size = board.rows * board.cols;
     Playout playout(board.rows, board.cols);
@@ -99,12 +99,13 @@ NoGuessLayout LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
     while (result.tries < limits.tries && nodesLeft > 0) {
         ++result.tries;
         DrawUniform(pool, board.mines, random, result.mines);
-        if (!HasForcedGuess(board.rows, board.cols, result.mines) &&
+        if (!HasForcedGuess(board.rows, board.cols, result.mines, board.firstCell) &&
             playout.Solves(result.mines, board.firstCell, limits.nodesPerAnalysis, nodesLeft)) {
             return result;
         }
     }
     // Rejection gave up: on boards this dense or this small few layouts, if any, are solvable.
+    // Where even the compact layouts need a guess, tiny or thin boards have shown none at all.
     result.compact = true;
     constexpr int kArcStarts = 8;
     for (int start = 0; start < kArcStarts; ++start) {
@@ -114,7 +115,7 @@ NoGuessLayout LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
             return result;
         }
     }
-    throw std::logic_error("no-guess layout: no compact layout was proven");
+    return std::nullopt;
 }
 
 }  // namespace dravik::analysis

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // Mine layouts that complete logic wins from the first click: the clicked cell and its
@@ -12,7 +13,8 @@
 // so a returned layout is drawn evenly from the solvable ones. A cheap play-out (the single-number
 // and the pairs rule on a private grid) gets each try to its first standstill; only there does
 // the full analysis run. When the tries or the nodes run out, a compact layout (safe cells
-// packed around the opening) is returned instead, proven the same way.
+// packed around the opening) is returned instead, proven the same way. For 30 x 16 with 99 mines
+// rejection has always been enough.
 namespace dravik::analysis {
 
 // A float in [0, 1), as the game draws every layout.
@@ -43,9 +45,11 @@ struct NoGuessLayout {
     bool compact = false;
 };
 
-// Throws std::invalid_argument when the board is empty, the first cell is off it, or the mines
-// do not fit outside the first cell's neighbourhood.
-NoGuessLayout LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
-                         const NoGuessLimits& limits = {});
+// nullopt when no layout was proven, neither a random nor a compact one: some small or thin
+// boards have none at all (2 x 3 with one mine, clicked in a corner, leaves a pair of cells that
+// no number tells apart). Throws std::invalid_argument when the board is empty, the first cell is
+// off it, or the mines do not fit outside the first cell's neighbourhood.
+std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
+                                        const NoGuessLimits& limits = {});
 
 }  // namespace dravik::analysis

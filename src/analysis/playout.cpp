@@ -47,9 +47,9 @@ Playout::Playout(int rows, int cols) : rows_(rows), cols_(cols), width_(cols + 2
             pairs_.push_back(pair);
         }
     }
-    // Two rows of wall above and below and one column each side (a step off one side lands on
-    // the other side's wall): a pair two steps away never leaves the grid.
-    const std::size_t size = At((rows + 4) * width_);
+    // Two rows of wall above and below, two cells between one row and the next and two before the
+    // first: a pair two steps away never leaves the grid.
+    const std::size_t size = At((rows + 4) * width_ + 2);
     state_.assign(size, kWall);
     coveredAtStart_.assign(size, 0);
     mine_.assign(size, 0);

@@ -24,7 +24,7 @@ class Playout {
   private:
     enum State : std::uint8_t { kCovered, kOpen, kMarked, kWall };
 
-    int Padded(int index) const { return (index / cols_ + 2) * width_ + index % cols_ + 1; }
+    int Padded(int index) const { return (index / cols_ + 2) * width_ + index % cols_ + 2; }
 
     void Reset(const std::vector<std::uint8_t>& mines);
     // False when the move contradicts the mines.
