@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 #include <ctime>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -42,10 +42,14 @@ int FirstClick(int k, std::mt19937& random) {
             const int along = static_cast<int>(random() % (kCols - 2)) + 1;
             const int down = static_cast<int>(random() % (kRows - 2)) + 1;
             switch ((k / 3) % 4) {
-                case 0: return along;
-                case 1: return last - along;
-                case 2: return down * kCols;
-                default: return down * kCols + kCols - 1;
+                case 0:
+                    return along;
+                case 1:
+                    return last - along;
+                case 2:
+                    return down * kCols;
+                default:
+                    return down * kCols + kCols - 1;
             }
         }
         default:
@@ -55,7 +59,8 @@ int FirstClick(int k, std::mt19937& random) {
 }
 
 double Percentile(const std::vector<double>& sorted, double share) {
-    const auto rank = static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
     return sorted[std::max<std::size_t>(rank, 1) - 1];
 }
 
@@ -92,9 +97,10 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     const int n = static_cast<int>(times.size());
     std::printf("compact layouts: %d of %d\n", compact, n);
-    std::printf("no-guess: median %.2f ms, p99 %.2f ms, max %.2f ms over %d boards, %.1f tries a board\n",
-                Percentile(times, 0.5), Percentile(times, 0.99), times.back(), n,
-                static_cast<double>(tries) / std::max(n, 1));
+    std::printf(
+        "no-guess: median %.2f ms, p99 %.2f ms, max %.2f ms over %d boards, %.1f tries a board\n",
+        Percentile(times, 0.5), Percentile(times, 0.99), times.back(), n,
+        static_cast<double>(tries) / std::max(n, 1));
     std::printf("solved: %d of %d by complete logic from the first click\n", solved, n);
     return solved == n ? 0 : 1;
 }

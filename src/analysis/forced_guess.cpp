@@ -13,7 +13,8 @@ struct Grid {
     const std::vector<std::uint8_t>& mines;
 
     bool Safe(int row, int col) const {
-        return mines[static_cast<std::size_t>(row * cols + col)] == 0;
+        const int index = row * cols + col;
+        return mines[static_cast<std::size_t>(index)] == 0;
     }
 
     template <typename Visit>
@@ -64,8 +65,8 @@ bool HasForcedGuess(int rows, int cols, const std::vector<std::uint8_t>& mines, 
             });
             for (int r = std::max(top, 0); r <= std::min(bottom, rows - 1); ++r) {
                 for (int c = std::max(left, 0); c <= std::min(right, cols - 1); ++c) {
-                    if (grid.Safe(r, c) && r * cols + c != firstCell && SeenAlike(grid, row, col, r, c) &&
-                        SeenAlike(grid, r, c, row, col)) {
+                    if (grid.Safe(r, c) && r * cols + c != firstCell &&
+                        SeenAlike(grid, row, col, r, c) && SeenAlike(grid, r, c, row, col)) {
                         return true;
                     }
                 }

@@ -46,8 +46,9 @@ void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
     const int size = static_cast<int>(pool.size());
     for (int k = 0; k < mines; ++k) {
         const int span = size - k;
-        const int pick = k + std::min(span - 1, static_cast<int>(std::floor(
-                                                    static_cast<double>(random()) * span)));
+        const int pick =
+            k +
+            std::min(span - 1, static_cast<int>(std::floor(static_cast<double>(random()) * span)));
         std::swap(pool[At(k)], pool[At(pick)]);
         layout[At(pool[At(k)])] = 1;
     }
@@ -61,7 +62,8 @@ std::vector<std::uint8_t> CompactLayout(const NoGuessBoard& board, double fromAn
     const int firstRow = board.firstCell / board.cols;
     const int firstCol = board.firstCell % board.cols;
     const auto angle = [&](int index) {
-        const double turn = std::atan2(index / board.cols - firstRow, index % board.cols - firstCol);
+        const double turn =
+            std::atan2(index / board.cols - firstRow, index % board.cols - firstCol);
         return std::fmod(turn - fromAngle + 4 * std::numbers::pi, 2 * std::numbers::pi);
     };
     std::vector<int> order(At(size));

@@ -203,7 +203,9 @@ bool Playout::Pairs(bool& progressed) {
     for (const int cell : pass_) {
         pairsDue_[At(cell)] = 0;
     }
-    const auto live = [&](int cell) { return state_[At(cell)] == kOpen && covered_[At(cell)] != 0; };
+    const auto live = [&](int cell) {
+        return state_[At(cell)] == kOpen && covered_[At(cell)] != 0;
+    };
     for (const int cell : pass_) {
         for (const Pair& pair : pairs_) {
             if (live(cell) && live(cell + pair.offset) && !PairOf(cell, pair, progressed)) {
@@ -224,8 +226,8 @@ bool Playout::Analysed(long perAnalysis, long& nodesLeft, bool& progressed) {
             position.SetMark(index, false);
         }
     }
-    const Analysis analysis =
-        Analyse(position, Limits{.nodeBudget = std::min(perAnalysis, nodesLeft), .withOdds = false});
+    const Analysis analysis = Analyse(
+        position, Limits{.nodeBudget = std::min(perAnalysis, nodesLeft), .withOdds = false});
     nodesLeft -= analysis.nodes;
     for (const Move& move : analysis.certain) {
         if (!Apply(Padded(move.index), move.mine)) {

@@ -46,7 +46,9 @@ class Playout {
     bool PairOf(int first, const Pair& pair, bool& progressed);
     // The bit that stands for a cell in the mask of its neighbour at around_[bit]: reading order
     // turned round.
-    static std::uint8_t SeenFrom(std::size_t bit) { return static_cast<std::uint8_t>(0x80U >> bit); }
+    static std::uint8_t SeenFrom(std::size_t bit) {
+        return static_cast<std::uint8_t>(0x80U >> bit);
+    }
     // False when a move contradicts the mines.
     bool ApplyAround(int cell, unsigned mask, bool mine);
     // The analysis at a standstill; sets progressed.
@@ -55,12 +57,12 @@ class Playout {
     int rows_;
     int cols_;
     int width_;
-    std::vector<int> around_;   // the eight neighbour offsets
-    std::vector<Pair> pairs_;   // every cell two steps away or closer
+    std::vector<int> around_;  // the eight neighbour offsets
+    std::vector<Pair> pairs_;  // every cell two steps away or closer
     std::vector<std::uint8_t> mine_;
     std::vector<std::uint8_t> state_;
-    std::vector<std::int8_t> number_;   // mines around
-    std::vector<std::int8_t> missing_;  // mines around not yet marked
+    std::vector<std::int16_t> number_;   // mines around
+    std::vector<std::int16_t> missing_;  // mines around not yet marked
     std::vector<std::uint8_t> covered_;  // covered neighbours, a bit each
     std::vector<std::uint8_t> coveredAtStart_;
     std::vector<int> touched_;    // numbers whose neighbourhood changed, for the single-number rule

@@ -13,8 +13,8 @@ Replay ReplayByLogic(int rows, int cols, const std::vector<std::uint8_t>& mines,
         return replay;
     }
     while (!game.Finished()) {
-        const analysis::Analysis analysis =
-            analysis::Analyse(game.Seen(), analysis::Limits{.nodeBudget = 1000000, .withOdds = false});
+        const analysis::Analysis analysis = analysis::Analyse(
+            game.Seen(), analysis::Limits{.nodeBudget = 1000000, .withOdds = false});
         if (analysis.certain.empty()) {
             return replay;
         }
