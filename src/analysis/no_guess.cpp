@@ -107,7 +107,8 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
         }
     }
     // Rejection gave up: on boards this dense or this small few layouts, if any, are solvable.
-    // Where even the compact layouts need a guess, tiny or thin boards have shown none at all.
+    // Where no compact layout is proven either, the tiny and thin boards tried one layout at a
+    // time had none that logic wins.
     result.compact = true;
     constexpr int kArcStarts = 8;
     for (int start = 0; start < kArcStarts; ++start) {
