@@ -154,7 +154,7 @@ TEST(NoGuessLayouts, ForcedGuessFlagsOnlyLayoutsLogicLoses) {
     int flagged = 0;
     for (const int first : {0, 5}) {
         for (unsigned subset = 0; subset < 1U << (kRows * kCols); ++subset) {
-            std::vector<std::uint8_t> mines(kRows * kCols);
+            std::vector<std::uint8_t> mines(std::size_t{kRows} * kCols);
             for (std::size_t k = 0; k < mines.size(); ++k) {
                 mines[k] = (subset >> k) & 1U;
             }
