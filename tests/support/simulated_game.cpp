@@ -28,6 +28,17 @@ SimulatedGame::SimulatedGame(int rows, int cols, int mines, std::uint64_t seed)
     }
 }
 
+SimulatedGame::SimulatedGame(int rows, int cols, const std::vector<std::uint8_t>& mines)
+    : mines_(mines.begin(), mines.end()),
+      seen_(rows, cols,
+            static_cast<int>(
+                std::count_if(mines.begin(), mines.end(), [](std::uint8_t m) { return m != 0; }))),
+      safeLeft_(rows * cols - seen_.MinesLeft()) {
+    for (char& mine : mines_) {
+        mine = mine != 0 ? 1 : 0;
+    }
+}
+
 int SimulatedGame::MinesAround(int index) const {
     int count = 0;
     seen_.ForEachNeighbour(index, [&](int next) { count += IsMine(next) ? 1 : 0; });

@@ -15,6 +15,8 @@ class SimulatedGame {
   public:
     // Lays `mines` mines at random from `seed`; the same seed gives the same field.
     SimulatedGame(int rows, int cols, int mines, std::uint64_t seed);
+    // The given mines, by cell index (non-zero a mine); no opening cell.
+    SimulatedGame(int rows, int cols, const std::vector<std::uint8_t>& mines);
 
     // A random cell from the same seed with no mine in or around it; -1 if there is none.
     int OpeningCell() const { return opening_; }
