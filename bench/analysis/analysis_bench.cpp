@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <vector>
 
 #include "stall_play.h"
@@ -69,6 +70,24 @@ void ProveFirstCertainMove(benchmark::State& state) {
     state.counters["positions"] = static_cast<double>(cases.size());
 }
 BENCHMARK(ProveFirstCertainMove);
+
+// What a hint costs: one analysis, then proofs of the certain moves in reading order until one
+// cites a single number.
+void HintProofsStall(benchmark::State& state) {
+    OverStalls(state, [](const Position& p) {
+        const analysis::Analysis found = analysis::Analyse(p);
+        std::size_t proved = 0;
+        for (const analysis::Move& move : found.certain) {
+            const std::optional<analysis::Proof> proof = analysis::Prove(p, move);
+            ++proved;
+            if (proof && proof->numbers.size() <= 1) {
+                break;
+            }
+        }
+        return proved;
+    });
+}
+BENCHMARK(HintProofsStall);
 
 void AnalyseTangledToTheCap(benchmark::State& state) {
     const Position position = testing::SimulatedGame(kRows, kCols, 96, 5).Sparse();
