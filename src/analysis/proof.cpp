@@ -113,6 +113,7 @@ std::optional<Proof> Prove(const Position& position, const Analysis& analysis, c
         numbers[At(number)] = 1;
     }
     Proof proof;
+    // The numbers alone first: a proof that needs no count is the easier one to follow.
     switch (prover.Forces(numbers, proof.usesMineCount)) {
         case Check::Forced:
             kept = prover.Linked(numbers);
