@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "stall_play.h"
@@ -54,21 +56,40 @@ void PairsRuleStall(benchmark::State& state) {
 BENCHMARK(PairsRuleStall);
 
 void ProveFirstCertainMove(benchmark::State& state) {
-    std::vector<std::pair<Position, analysis::Move>> cases;
+    std::vector<std::pair<Position, analysis::Analysis>> cases;
     for (const Position& position : Stalls()) {
-        const analysis::Analysis found = analysis::Analyse(position, {30000, false});
+        analysis::Analysis found = analysis::Analyse(position, {30000, false});
         if (!found.certain.empty()) {
-            cases.emplace_back(position, found.certain.front());
+            cases.emplace_back(position, std::move(found));
         }
     }
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(analysis::Prove(cases[next].first, cases[next].second));
+        const auto& [position, found] = cases[next];
+        benchmark::DoNotOptimize(analysis::Prove(position, found, found.certain.front()));
         next = next + 1 == cases.size() ? 0 : next + 1;
     }
     state.counters["positions"] = static_cast<double>(cases.size());
 }
 BENCHMARK(ProveFirstCertainMove);
+
+// What a hint costs: one analysis, then proofs of the certain moves in reading order until one
+// cites a single number.
+void HintProofsStall(benchmark::State& state) {
+    OverStalls(state, [](const Position& p) {
+        const analysis::Analysis found = analysis::Analyse(p);
+        std::size_t proved = 0;
+        for (const analysis::Move& move : found.certain) {
+            const std::optional<analysis::Proof> proof = analysis::Prove(p, found, move);
+            ++proved;
+            if (proof && proof->numbers.size() <= 1) {
+                break;
+            }
+        }
+        return proved;
+    });
+}
+BENCHMARK(HintProofsStall);
 
 void AnalyseTangledToTheCap(benchmark::State& state) {
     const Position position = testing::SimulatedGame(kRows, kCols, 96, 5).Sparse();

@@ -9,10 +9,6 @@ namespace dravik::analysis {
 
 namespace {
 
-std::size_t At(int index) {
-    return static_cast<std::size_t>(index);
-}
-
 std::vector<Move> ReadingOrder(const Problem& problem) {
     std::vector<Move> moves;
     moves.reserve(problem.decided.size());
@@ -24,9 +20,9 @@ std::vector<Move> ReadingOrder(const Problem& problem) {
     return moves;
 }
 
-std::vector<Move> RuleMoves(const Position& position, bool pairs) {
-    Problem problem = BuildProblem(position);
-    if (problem.unsatisfiable >= 0 || !Propagate(problem, pairs)) {
+std::vector<Move> RuleMoves(const Position& position, Rules rules) {
+    const Problem problem = BuildAndPropagate(position, rules);
+    if (problem.Contradicted()) {
         return {};
     }
     return ReadingOrder(problem);
@@ -84,22 +80,25 @@ void FillOdds(const Problem& problem, const Solution& solution, Analysis& analys
 }  // namespace
 
 std::vector<Move> ObviousMoves(const Position& position) {
-    return RuleMoves(position, false);
+    return RuleMoves(position, Rules::SingleNumber);
 }
 
 std::vector<Move> PairsMoves(const Position& position) {
-    return RuleMoves(position, true);
+    return RuleMoves(position, Rules::SingleNumberAndPairs);
 }
 
 Analysis Analyse(const Position& position, const Limits& limits) {
     Analysis analysis;
-    Problem problem = BuildProblem(position);
-    if (problem.unsatisfiable >= 0 || !Propagate(problem, true)) {
+    const Problem problem = BuildAndPropagate(position, Rules::SingleNumberAndPairs);
+    if (problem.Contradicted()) {
         analysis.verdict = Verdict::Contradiction;
         analysis.unsatisfiable = problem.unsatisfiable;
         return analysis;
     }
-    const Solution solution = Enumerate(problem, true, true, limits.nodeBudget);
+    // The odds are worked out even when not asked for: a guess needs them, and whether one is
+    // needed is known only at the end.
+    const Solution solution = Enumerate(
+        problem, {.nodeBudget = limits.nodeBudget, .useMinesLeft = true, .wantOdds = true});
     analysis.nodes = solution.nodes;
     if (solution.status == SearchStatus::Contradiction) {
         analysis.verdict = Verdict::Contradiction;

@@ -77,6 +77,10 @@ std::vector<Move> PairsMoves(const Position& position);
 
 // The numbers that force `move`; nullopt when it is not forced, the position has no layout at
 // all, or a check ran over the budget (each check of the minimisation gets the whole budget).
-std::optional<Proof> Prove(const Position& position, const Move& move, const Limits& limits = {});
+// `analysis` is what Analyse found on this same position, with the same node budget: it says
+// which moves are forced, so proving several of them analyses the position once. Prove does not
+// take it on trust: a proof is returned only when its own checks force the move.
+std::optional<Proof> Prove(const Position& position, const Analysis& analysis, const Move& move,
+                           const Limits& limits = {});
 
 }  // namespace dravik::analysis

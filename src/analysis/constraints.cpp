@@ -6,10 +6,6 @@ namespace dravik::analysis {
 
 namespace {
 
-std::size_t At(int index) {
-    return static_cast<std::size_t>(index);
-}
-
 bool Unsatisfiable(const Constraint& constraint) {
     return constraint.missing < 0 || constraint.missing > constraint.size;
 }
@@ -33,8 +29,10 @@ int Difference(const Constraint& from, const Constraint& other,
 
 class Propagation {
   public:
-    Propagation(Problem& problem, bool pairs)
-        : problem_(problem), pairs_(pairs), queued_(problem.constraints.size(), 1) {
+    Propagation(Problem& problem, Rules rules)
+        : problem_(problem),
+          pairs_(rules == Rules::SingleNumberAndPairs),
+          queued_(problem.constraints.size(), 1) {
         todo_.reserve(problem.constraints.size() * 2);
         for (std::size_t c = 0; c < problem.constraints.size(); ++c) {
             todo_.push_back(static_cast<int>(c));
@@ -213,8 +211,17 @@ Problem BuildProblem(const Position& position, const std::vector<char>* useNumbe
     return problem;
 }
 
-bool Propagate(Problem& problem, bool pairs) {
-    return Propagation(problem, pairs).Run();
+bool Propagate(Problem& problem, Rules rules) {
+    return Propagation(problem, rules).Run();
+}
+
+Problem BuildAndPropagate(const Position& position, Rules rules,
+                          const std::vector<char>* useNumber) {
+    Problem problem = BuildProblem(position, useNumber);
+    if (!problem.Contradicted()) {
+        Propagate(problem, rules);  // a failure sets `unsatisfiable`
+    }
+    return problem;
 }
 
 }  // namespace dravik::analysis

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 
 namespace dravik::analysis {
 
@@ -10,16 +9,11 @@ namespace {
 
 using Real = long double;
 
-std::size_t At(int index) {
-    return static_cast<std::size_t>(index);
-}
-
 // Cells touching exactly the same numbers are interchangeable: only how many of them hold mines
 // matters, and each count x of a group of s cells stands for C(s, x) layouts.
 struct Group {
     int first = 0;  // into Frontier::cells
     int size = 0;
-    int component = 0;
 };
 
 struct Frontier {
@@ -43,15 +37,7 @@ Real Choose(int n, int k) {
     return table[At(n)][At(k)];
 }
 
-int Find(std::vector<int>& parent, int item) {
-    while (parent[At(item)] != item) {
-        parent[At(item)] = parent[At(parent[At(item)])];
-        item = parent[At(item)];
-    }
-    return item;
-}
-
-Frontier GroupFrontier(const Problem& problem, std::vector<int>& componentOf) {
+Frontier GroupFrontier(const Problem& problem) {
     Frontier frontier;
     for (int cell = 0; cell < static_cast<int>(problem.cells.size()); ++cell) {
         if (problem.cells[At(cell)] != CellState::Unknown) {
@@ -72,17 +58,6 @@ Frontier GroupFrontier(const Problem& problem, std::vector<int>& componentOf) {
         const auto [bBegin, bEnd] = links(b);
         return std::lexicographical_compare(aBegin, aEnd, bBegin, bEnd);
     });
-
-    std::vector<int> parent(problem.constraints.size());
-    std::iota(parent.begin(), parent.end(), 0);
-    for (const int cell : frontier.cells) {
-        const auto [begin, end] = links(cell);
-        for (auto link = begin + 1; link < end; ++link) {
-            parent[At(Find(parent, *link))] = Find(parent, *begin);
-        }
-    }
-    componentOf.assign(problem.constraints.size(), -1);
-    int components = 0;
     for (int i = 0; i < static_cast<int>(frontier.cells.size()); ++i) {
         const int cell = frontier.cells[At(i)];
         const auto [begin, end] = links(cell);
@@ -91,11 +66,7 @@ Frontier GroupFrontier(const Problem& problem, std::vector<int>& componentOf) {
             ++frontier.groups.back().size;
             continue;
         }
-        const int root = Find(parent, *begin);
-        if (componentOf[At(root)] < 0) {
-            componentOf[At(root)] = components++;
-        }
-        frontier.groups.push_back(Group{i, 1, componentOf[At(root)]});
+        frontier.groups.push_back(Group{i, 1});
     }
     frontier.groupOf.assign(problem.cells.size(), -1);
     for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
@@ -103,11 +74,6 @@ Frontier GroupFrontier(const Problem& problem, std::vector<int>& componentOf) {
         for (int k = group.first; k < group.first + group.size; ++k) {
             frontier.groupOf[At(frontier.cells[At(k)])] = g;
         }
-    }
-    for (std::size_t c = 0; c < componentOf.size(); ++c) {
-        componentOf[c] = problem.constraints[c].size > 0
-                             ? componentOf[At(Find(parent, static_cast<int>(c)))]
-                             : -1;
     }
     return frontier;
 }
@@ -280,34 +246,39 @@ class Search {
     Component& c_;
     long& nodes_;
     long budget_;
-    int minesCap_ = 0;
-    int mines_ = 0;
+    int minesCap_ = 0;  // most mines the component may hold
+    int mines_ = 0;     // mines in the groups that have a count, depths 0 to the current one
+    // By the component's own constraint id (its index in Component::constraints), counting only
+    // the groups that have no count yet: need_ is the mines the number still misses and room_
+    // the cells it still has. So the group at depth d, of s cells, can hold at most need_ of a
+    // number it touches and at least need_ - (room_ - s), what the number's other groups cannot
+    // take. Apply moves a group's count and size out of them, and back when it is undone.
     std::vector<int> need_, room_;
+    // By depth: the component's own ids of the numbers the group at that depth touches.
     std::vector<std::array<int, kMostNeighbours>> linksOf_;
     std::vector<int> linkCount_;
+    // By depth: the mine count being tried for the group and the bounds Bounds gave it on
+    // arrival. value_ == low_ - 1 is the untried marker: no count applied yet, so Walk has
+    // nothing to undo before it moves on to low_.
     std::vector<int> value_, low_, high_;
+    // By depth: the layouts the counts so far stand for, the product of C(size, count).
     std::vector<Real> weight_;
 };
 
-// Lists each component's numbers breadth first from its first number in reading order.
-std::vector<Component> SplitComponents(const Problem& problem, const Frontier& frontier,
-                                       const std::vector<int>& componentOf) {
-    int count = 0;
-    for (const Group& group : frontier.groups) {
-        count = std::max(count, group.component + 1);
-    }
-    std::vector<Component> components(At(count));
-    for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
-        components[At(frontier.groups[At(g)].component)].groups.push_back(g);
-    }
-    std::vector<char> listed(problem.constraints.size(), 0);
+// One breadth-first walk over the numbers through their shared cells, started from each number
+// not yet reached in reading order, finds the components and lists each one's numbers in the
+// order the search closes them. A number with no undecided cell left belongs to none.
+std::vector<Component> SplitComponents(const Problem& problem, const Frontier& frontier) {
+    std::vector<Component> components;
+    std::vector<int> componentOf(problem.constraints.size(), -1);
     for (int c = 0; c < static_cast<int>(problem.constraints.size()); ++c) {
-        if (componentOf[At(c)] < 0 || listed[At(c)] != 0) {
+        if (problem.constraints[At(c)].size == 0 || componentOf[At(c)] >= 0) {
             continue;
         }
-        Component& component = components[At(componentOf[At(c)])];
+        const int id = static_cast<int>(components.size());
+        Component& component = components.emplace_back();
         component.firstNumber = problem.constraints[At(c)].number;
-        listed[At(c)] = 1;
+        componentOf[At(c)] = id;
         component.constraints.push_back(c);
         for (std::size_t next = 0; next < component.constraints.size(); ++next) {
             const Constraint& constraint = problem.constraints[At(component.constraints[next])];
@@ -315,13 +286,18 @@ std::vector<Component> SplitComponents(const Problem& problem, const Frontier& f
                 const int cell = constraint.cells[At(i)];
                 for (int l = 0; l < problem.linkCount[At(cell)]; ++l) {
                     const int other = problem.links[At(cell)][At(l)];
-                    if (listed[At(other)] == 0) {
-                        listed[At(other)] = 1;
+                    if (componentOf[At(other)] < 0) {
+                        componentOf[At(other)] = id;
                         component.constraints.push_back(other);
                     }
                 }
             }
         }
+    }
+    // The cells of a group touch the same numbers, so any of them names its component.
+    for (int g = 0; g < static_cast<int>(frontier.groups.size()); ++g) {
+        const int cell = frontier.cells[At(frontier.groups[At(g)].first)];
+        components[At(componentOf[At(problem.links[At(cell)][0])])].groups.push_back(g);
     }
     // Small components first: when the budget runs out, as many as possible are finished.
     std::stable_sort(components.begin(), components.end(), [](const auto& a, const auto& b) {
@@ -468,17 +444,17 @@ class Combination {
     std::vector<Real> beforeWeight_, afterWeight_;
 };
 
-void MarkForced(const Frontier& frontier, const Component& component, bool useViable,
-                Solution& solution) {
+// `totals` picks the component's mine totals to take into account: those some layout of it
+// holds (seen) or those that also fit the rest of the board (viable).
+void MarkForced(const Frontier& frontier, const Component& component,
+                const std::vector<char>& totals, Solution& solution) {
     const std::size_t width = component.groups.size();
     for (std::size_t d = 0; d < width; ++d) {
         const Group& group = frontier.groups[At(component.groups[d])];
         int fewest = INT8_MAX;
         int most = -1;
         for (int m = 0; m <= component.most; ++m) {
-            const bool counts =
-                useViable ? component.viable[At(m)] != 0 : component.seen[At(m)] != 0;
-            if (counts) {
+            if (totals[At(m)] != 0) {
                 fewest = std::min<int>(fewest, component.least[At(m) * width + d]);
                 most = std::max<int>(most, component.largest[At(m) * width + d]);
             }
@@ -519,16 +495,15 @@ int FirstNumber(const Problem& problem) {
 
 }  // namespace
 
-Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, long budget) {
+Solution Enumerate(const Problem& problem, const EnumerateOptions& options) {
     Solution solution;
     solution.forced.assign(problem.cells.size(), CellState::Unknown);
-    std::vector<int> componentOf;
-    const Frontier frontier = GroupFrontier(problem, componentOf);
-    std::vector<Component> components = SplitComponents(problem, frontier, componentOf);
+    const Frontier frontier = GroupFrontier(problem);
+    std::vector<Component> components = SplitComponents(problem, frontier);
 
-    const int cap = useMinesLeft ? problem.minesLeft : INT32_MAX;
+    const int cap = options.useMinesLeft ? problem.minesLeft : INT32_MAX;
     for (Component& component : components) {
-        if (!Search(problem, frontier, component, solution.nodes, budget).Run(cap)) {
+        if (!Search(problem, frontier, component, solution.nodes, options.nodeBudget).Run(cap)) {
             solution.status = SearchStatus::Exhausted;
             break;
         }
@@ -538,10 +513,10 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
             return solution;
         }
     }
-    if (solution.status == SearchStatus::Exhausted || !useMinesLeft) {
+    if (solution.status == SearchStatus::Exhausted || !options.useMinesLeft) {
         for (const Component& component : components) {
             if (component.finished) {
-                MarkForced(frontier, component, false, solution);
+                MarkForced(frontier, component, component.seen, solution);
             }
         }
         return solution;
@@ -555,7 +530,7 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     }
     combination.Judge();
     for (const Component& component : components) {
-        MarkForced(frontier, component, true, solution);
+        MarkForced(frontier, component, component.viable, solution);
     }
     int fewest = 0;
     int most = 0;
@@ -564,7 +539,7 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     const CellState away = most == 0                        ? CellState::Safe
                            : fewest == frontier.offFrontier ? CellState::Mine
                                                             : CellState::Unknown;
-    if (wantOdds) {
+    if (options.wantOdds) {
         solution.odds.assign(problem.cells.size(), 0);
         for (const Component& component : components) {
             FillOdds(frontier, component, combination.Total(), solution);
@@ -573,7 +548,7 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
     for (std::size_t cell = 0; cell < problem.cells.size(); ++cell) {
         if (problem.cells[cell] == CellState::Unknown && problem.linkCount[cell] == 0) {
             solution.forced[cell] = away;
-            if (wantOdds) {
+            if (options.wantOdds) {
                 solution.odds[cell] = share;
             }
         }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "analysis/constraints.h"
 
 namespace dravik::analysis {
@@ -23,10 +24,17 @@ struct Solution {
     std::vector<long double> odds;
 };
 
+struct EnumerateOptions {
+    long nodeBudget = Limits{}.nodeBudget;  // for all the components together
+    // Combine the components over the mines left. Without it each component stands alone and
+    // cells away from the numbers are never forced.
+    bool useMinesLeft = true;
+    // Fill Solution::odds (only when the mines left are used).
+    bool wantOdds = false;
+};
+
 // Groups the frontier cells by the numbers they touch, splits them into independent
-// components, enumerates each within `budget` nodes in all, and combines the components over
-// the mines left (when `useMinesLeft`; without it each component stands alone and cells away
-// from the numbers are never forced).
-Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, long budget);
+// components, enumerates each within the node budget, and combines them as the options say.
+Solution Enumerate(const Problem& problem, const EnumerateOptions& options);
 
 }  // namespace dravik::analysis

@@ -9,11 +9,9 @@ namespace dravik::analysis {
 
 namespace {
 
-std::size_t At(int index) {
-    return static_cast<std::size_t>(index);
-}
-
-enum class Check { Forced, Open, NoLayout, OverBudget };
+// What one check of a set of numbers says about the move: forced, left undecided (some layout
+// that fits the numbers has the other state), no layout at all, or the budget ran out.
+enum class Check { Forced, NotForced, NoLayout, OverBudget };
 
 class Prover {
   public:
@@ -22,16 +20,17 @@ class Prover {
 
     // Whether the chosen numbers alone (and the mines left when asked) force the move.
     Check Forces(const std::vector<char>& numbers, bool withMinesLeft) const {
-        Problem problem = BuildProblem(position_, &numbers);
-        if (problem.unsatisfiable >= 0 || !Propagate(problem, true)) {
+        const Problem problem = BuildAndPropagate(position_, Rules::SingleNumberAndPairs, &numbers);
+        if (problem.Contradicted()) {
             return Check::NoLayout;
         }
         const CellState wanted = move_.mine ? CellState::Mine : CellState::Safe;
         const CellState decided = problem.cells[At(move_.index)];
         if (decided != CellState::Unknown) {
-            return decided == wanted ? Check::Forced : Check::Open;
+            return decided == wanted ? Check::Forced : Check::NotForced;
         }
-        const Solution solution = Enumerate(problem, withMinesLeft, false, budget_);
+        const Solution solution = Enumerate(
+            problem, {.nodeBudget = budget_, .useMinesLeft = withMinesLeft, .wantOdds = false});
         switch (solution.status) {
             case SearchStatus::Contradiction:
                 return Check::NoLayout;
@@ -40,7 +39,7 @@ class Prover {
             case SearchStatus::Solved:
                 break;
         }
-        return solution.forced[At(move_.index)] == wanted ? Check::Forced : Check::Open;
+        return solution.forced[At(move_.index)] == wanted ? Check::Forced : Check::NotForced;
     }
 
     // Numbers with no covered neighbour say nothing about covered cells.
@@ -97,13 +96,14 @@ class Prover {
 
 }  // namespace
 
-std::optional<Proof> Prove(const Position& position, const Move& move, const Limits& limits) {
+std::optional<Proof> Prove(const Position& position, const Analysis& analysis, const Move& move,
+                           const Limits& limits) {
     if (move.index < 0 || move.index >= position.Size() || !position.IsCovered(move.index)) {
         return std::nullopt;
     }
-    const Analysis whole = Analyse(position, Limits{limits.nodeBudget, false});
-    if (whole.verdict != Verdict::CertainMoves || whole.exhausted ||
-        std::find(whole.certain.begin(), whole.certain.end(), move) == whole.certain.end()) {
+    if (analysis.verdict != Verdict::CertainMoves || analysis.exhausted ||
+        std::find(analysis.certain.begin(), analysis.certain.end(), move) ==
+            analysis.certain.end()) {
         return std::nullopt;
     }
     const Prover prover(position, move, limits.nodeBudget);
@@ -113,7 +113,8 @@ std::optional<Proof> Prove(const Position& position, const Move& move, const Lim
         numbers[At(number)] = 1;
     }
     Proof proof;
-    switch (prover.Forces(numbers, false)) {
+    // The numbers alone first: a proof that needs no count is the easier one to follow.
+    switch (prover.Forces(numbers, proof.usesMineCount)) {
         case Check::Forced:
             kept = prover.Linked(numbers);
             std::fill(numbers.begin(), numbers.end(), 0);
@@ -121,8 +122,13 @@ std::optional<Proof> Prove(const Position& position, const Move& move, const Lim
                 numbers[At(number)] = 1;
             }
             break;
-        case Check::Open:
+        case Check::NotForced:
+            // Only the mines left can force it; with them every number must, or the analysis
+            // handed in was not this position's.
             proof.usesMineCount = true;
+            if (prover.Forces(numbers, proof.usesMineCount) != Check::Forced) {
+                return std::nullopt;
+            }
             break;
         case Check::NoLayout:
         case Check::OverBudget:
@@ -136,7 +142,7 @@ std::optional<Proof> Prove(const Position& position, const Move& move, const Lim
         switch (prover.Forces(numbers, proof.usesMineCount)) {
             case Check::Forced:
                 break;
-            case Check::Open:
+            case Check::NotForced:
                 numbers[At(number)] = 1;
                 break;
             case Check::NoLayout:

@@ -70,8 +70,7 @@ struct ProvedMove {
 // order: the easiest for the player to check. Proofs are costly, so the search stops at the
 // first one-number proof (the moves come in reading order) unless the mine count alone could
 // force a cell, which would cite no number at all.
-std::optional<ProvedMove> EasiestMove(const Position& position,
-                                      const std::vector<analysis::Move>& certain,
+std::optional<ProvedMove> EasiestMove(const Position& position, const analysis::Analysis& found,
                                       const analysis::Limits& limits) {
     int covered = 0;
     for (int index = 0; index < position.Size(); ++index) {
@@ -80,8 +79,8 @@ std::optional<ProvedMove> EasiestMove(const Position& position,
     const bool countAloneMayForce = position.MinesLeft() == 0 || position.MinesLeft() == covered;
     const std::size_t fewestPossible = countAloneMayForce ? 0 : 1;
     std::optional<ProvedMove> best;
-    for (const analysis::Move& move : certain) {
-        std::optional<analysis::Proof> proof = analysis::Prove(position, move, limits);
+    for (const analysis::Move& move : found.certain) {
+        std::optional<analysis::Proof> proof = analysis::Prove(position, found, move, limits);
         if (!proof) {
             continue;
         }
@@ -134,7 +133,7 @@ HintFinding Hint::Find(const Position& position, const analysis::Limits& limits)
         finding.text = "Nothing is left to find.";
         return finding;
     }
-    if (const auto easiest = EasiestMove(position, analysis.certain, limits)) {
+    if (const auto easiest = EasiestMove(position, analysis, limits)) {
         finding.cell = easiest->move.index;
         finding.proof = easiest->proof.numbers;
         finding.text = Capitalised(CellName(position, easiest->move.index)) +

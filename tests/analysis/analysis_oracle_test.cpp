@@ -200,8 +200,9 @@ std::vector<Position> Positions(const Shape& shape) {
     return positions;
 }
 
-void ExpectProofHolds(const Position& position, const Oracle& oracle, const Move& move) {
-    const std::optional<Proof> proof = Prove(position, move);
+void ExpectProofHolds(const Position& position, const Analysis& analysis, const Oracle& oracle,
+                      const Move& move) {
+    const std::optional<Proof> proof = Prove(position, analysis, move);
     ASSERT_TRUE(proof.has_value()) << move.index << "\n" << position.ToText();
     std::vector<char> use(static_cast<std::size_t>(position.Size()));
     for (const int number : proof->numbers) {
@@ -227,6 +228,7 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
     const Shape shape = GetParam();
     int checked = 0;
     int proofs = 0;
+    int refused = 0;
     std::map<Verdict, int> verdicts;
     for (const Position& position : Positions(shape)) {
         const Oracle oracle(position);
@@ -240,9 +242,9 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
             ASSERT_EQ(analysis.verdict, Verdict::Contradiction) << why;
             EXPECT_TRUE(analysis.unsatisfiable >= 0 && position.IsNumber(analysis.unsatisfiable))
                 << why;
-            EXPECT_FALSE(
-                Prove(position, Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0], false})
-                    .has_value());
+            EXPECT_FALSE(Prove(position, analysis,
+                               Move{oracle.Covered().empty() ? 0 : oracle.Covered()[0], false})
+                             .has_value());
             continue;
         }
         if (oracle.Covered().empty()) {
@@ -276,20 +278,37 @@ TEST_P(AnalysisOracle, AgreesWithEveryLayout) {
         }
         for (const Move& move : certain) {
             if (move.index == certain.front().index || move.index == certain.back().index) {
-                ExpectProofHolds(position, oracle, move);
+                ExpectProofHolds(position, analysis, oracle, move);
                 ++proofs;
             }
         }
         if (certain.empty()) {
-            EXPECT_FALSE(Prove(position, Move{analysis.odds.front().index, false}).has_value());
+            EXPECT_FALSE(
+                Prove(position, analysis, Move{analysis.odds.front().index, false}).has_value());
+        }
+        // An analysis that is not this position's must not make an unforced move look proved.
+        Analysis wrong;
+        wrong.verdict = Verdict::CertainMoves;
+        for (const int cell : oracle.Covered()) {
+            const std::uint64_t mines = truth.minesAt[static_cast<std::size_t>(cell)];
+            for (const bool mine : {false, true}) {
+                if (mine ? mines == truth.layouts : mines == 0) {
+                    continue;
+                }
+                wrong.certain = {Move{cell, mine}};
+                EXPECT_FALSE(Prove(position, wrong, wrong.certain.front()).has_value())
+                    << cell << (mine ? " mine\n" : " safe\n") << why;
+                ++refused;
+            }
         }
     }
     std::cout << shape.name << ": " << checked << " positions checked against every layout ("
               << verdicts[Verdict::CertainMoves] << " certain, " << verdicts[Verdict::GuessNeeded]
               << " guess, " << verdicts[Verdict::Contradiction] << " contradiction, "
               << verdicts[Verdict::NothingLeft] << " nothing left), " << proofs
-              << " proofs checked\n";
+              << " proofs checked, " << refused << " claims from a wrong analysis refused\n";
     EXPECT_GT(checked, 0);
+    EXPECT_GT(refused, 0);
     for (const Verdict verdict : shape.met) {
         EXPECT_GT(verdicts[verdict], 0) << static_cast<int>(verdict);
     }

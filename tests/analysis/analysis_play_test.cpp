@@ -164,7 +164,9 @@ TEST(AnalysisBudget, TangledPositionStopsAtTheCapAndKeepsOnlyWhatIsProved) {
             EXPECT_EQ(field.IsMine(move.index), move.mine) << move.index;
         }
     }
-    EXPECT_FALSE(Prove(position, Move{position.Index(1, 1), false}, Limits{1000, false}));
+    const Limits small{1000, false};
+    EXPECT_FALSE(
+        Prove(position, Analyse(position, small), Move{position.Index(1, 1), false}, small));
 }
 
 }  // namespace
