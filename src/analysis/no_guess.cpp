@@ -5,16 +5,13 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "analysis/constraints.h"
 #include "analysis/forced_guess.h"
 #include "analysis/playout.h"
 
 namespace dravik::analysis {
 
 namespace {
-
-std::size_t At(int index) {
-    return static_cast<std::size_t>(index);
-}
 
 int Distance(const NoGuessBoard& board, int index) {
     const int rowOff = index / board.cols - board.firstCell / board.cols;

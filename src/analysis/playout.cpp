@@ -4,17 +4,10 @@
 #include <bit>
 #include <cstdlib>
 
+#include "analysis/constraints.h"
 #include "board/position.h"
 
 namespace dravik::analysis {
-
-namespace {
-
-std::size_t At(int cell) {
-    return static_cast<std::size_t>(cell);
-}
-
-}  // namespace
 
 Playout::Playout(int rows, int cols) : rows_(rows), cols_(cols), width_(cols + 2) {
     for (int dr = -1; dr <= 1; ++dr) {
