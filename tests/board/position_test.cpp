@@ -37,8 +37,8 @@ TEST(PositionText, RoundTripsAtAnySize) {
             ASSERT_EQ(back.ToText(), text);
         }
     }
-    EXPECT_EQ(kinds, (std::set<Seen>{Seen::Covered, Seen::Number, Seen::UserMark,
-                                     Seen::AutomaticMark}));
+    EXPECT_EQ(kinds,
+              (std::set<Seen>{Seen::Covered, Seen::Number, Seen::UserMark, Seen::AutomaticMark}));
     EXPECT_TRUE(negativeCount);
 }
 
