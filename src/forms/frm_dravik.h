@@ -101,7 +101,6 @@ class frmDravik : public Form {
     // For the front end and tests.
     Board& GetBoard() { return board_; }
     const Board& GetBoard() const { return board_; }
-    Game& GetGame() { return game_; }
     frmOptions* OptionsForm() { return optionsForm_.get(); }
     // True once the start question was cancelled: the window holds no board and closes at its
     // first activation.

@@ -61,8 +61,6 @@ class Game : public Window, public BoardPicture {
   public:
     Game();
 
-    dravik::Game& model = form.GetGame();
-
     // Right-clicks the first count of the cells LayMinesAtTop mines.
     void MarkMinesAtTop(int count);
     // A left click on a cell as the front end delivers it: release, then click.
