@@ -256,7 +256,7 @@ void EventDriver::RunKeyEvent(bool down) {
     const std::int16_t key = keys[source_.Next(6)];
     const std::int16_t own = key == vbKeyShift     ? vbShiftMask
                              : key == vbKeyControl ? vbCtrlMask
-                             : key == vbKeyMenu      ? vbAltMask
+                             : key == vbKeyMenu    ? vbAltMask
                                                    : 0;
     held_ = static_cast<std::int16_t>(down ? held_ | own : held_ & ~own);
     toolkit_.heldShift = held_;
