@@ -5,9 +5,6 @@
 
 namespace dravik {
 
-Board::Board(const BoardControls& controls, FormContext& context)
-    : controls_(controls), context_(context) {}
-
 std::int16_t Board::AdjacentMineCount(std::int16_t row, std::int16_t col) const {
     // Every uncovered cell and many rule steps ask this. Inside the rim the block's three rows
     // are read straight from the grid, each row found by one checked access.
@@ -90,6 +87,27 @@ std::int16_t Board::CountInBlock(std::int16_t kinds, std::int16_t colFrom, std::
 
 Colour Board::MinesColour(std::int16_t nofmines) {
     return PaletteColour(nofmines <= 5 ? nofmines : nofmines + 5);
+}
+
+void Board::SetOutlines(int cell, const std::vector<int>& proof) {
+    ClearOutlines();
+    const auto outline = [this](int index, Int16 kind) {
+        cmdMine.at(static_cast<std::size_t>(index)).Outline = kind;
+        Outlined.push_back(static_cast<std::int16_t>(index));
+    };
+    for (const int number : proof) {
+        outline(number, kOutlineProof);
+    }
+    if (cell >= 0) {
+        outline(cell, kOutlineHint);
+    }
+}
+
+void Board::ClearOutlines() {
+    for (const std::int16_t index : Outlined) {
+        cmdMine.at(static_cast<std::size_t>(index)).Outline = kOutlineNone;
+    }
+    Outlined.clear();
 }
 
 void Board::ShowMineCounter() {

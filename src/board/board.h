@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "board/mine_grid.h"
 #include "toolkit/controls.h"
-#include "toolkit/form_context.h"
 #include "toolkit/text.h"
 
 namespace dravik {
@@ -58,15 +58,21 @@ struct BoardState {
     TextBox txtMines;
     TextBox txtPlots;
     Label lblKeepUp;
+    // The cells a hint outlined (its cell and the numbers that prove it). They stand for a proof
+    // about the board as it was, so every change of a cell takes them all off.
+    std::vector<std::int16_t> Outlined;
 
     bool operator==(const BoardState&) const = default;
 };
+
+// Where new minefields come from: each call a number in [0, 1).
+using RandomSource = std::function<float()>;
 
 // The game state of the main window and the queries that read it. A cell's state is its
 // caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.
 class Board : public BoardState {
   public:
-    Board(const BoardControls& controls, FormContext& context);
+    explicit Board(const BoardControls& controls) : controls_(controls) {}
 
     const BoardState& State() const { return *this; }
     void SetState(const BoardState& state) { static_cast<BoardState&>(*this) = state; }
@@ -86,7 +92,14 @@ class Board : public BoardState {
     // Caption colour for a count of mines (0..8 in play).
     static Colour MinesColour(std::int16_t nofmines);
 
-    Label& Cell(std::int16_t index) { return cmdMine.at(static_cast<std::size_t>(index)); }
+    // The one way to change a cell: whatever changes, the outlines of the last hint no longer
+    // hold and go.
+    Label& ChangeCell(std::int16_t index) {
+        if (!Outlined.empty()) {
+            ClearOutlines();
+        }
+        return cmdMine.at(static_cast<std::size_t>(index));
+    }
     const Label& Cell(std::int16_t index) const {
         return cmdMine.at(static_cast<std::size_t>(index));
     }
@@ -139,6 +152,10 @@ class Board : public BoardState {
     };
     NeighbourCounts CountCoveredAndMarks(const CellRef& cell) const;
 
+    // Outlines a hint's cell (none when cell < 0) and the numbers of its proof, in place of any
+    // earlier ones. They stay until a cell changes.
+    void SetOutlines(int cell, const std::vector<int>& proof);
+
     // Counter texts.
     void ShowMineCounter();
     void ShowPlotsCounter();
@@ -147,7 +164,7 @@ class Board : public BoardState {
     void SetLayout(std::int16_t layout);
     void BuildBoard();
     void ResetBoard();
-    void LayMineField();
+    void LayMineField(const RandomSource& random);
     void ClearMineGrid();
 
   private:
@@ -159,10 +176,10 @@ class Board : public BoardState {
         {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}}};
 
     void ResetCounters();
+    void ClearOutlines();
     [[gnu::noinline]] NeighbourCounts CountCoveredAndMarksOnRim(const CellRef& cell) const;
 
     BoardControls controls_;
-    FormContext& context_;
 };
 
 }  // namespace dravik

@@ -51,6 +51,7 @@ void Board::SetLayout(std::int16_t layout) {
 }
 
 void Board::BuildBoard() {
+    ClearOutlines();
     std::vector<Label>& cells = cmdMine;
     cells.resize(1);  // the template; every other cell is created here, once per run
     cells.reserve(static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols));
@@ -73,7 +74,7 @@ void Board::BuildBoard() {
 void Board::ResetBoard() {
     for (int r0 = 0; r0 < Rows; ++r0) {
         for (int c0 = 0; c0 < Cols; ++c0) {
-            Label& cell = Cell(static_cast<std::int16_t>(r0 * Cols + c0));
+            Label& cell = ChangeCell(static_cast<std::int16_t>(r0 * Cols + c0));
             cell.Visible = true;
             cell.Caption.clear();
             // The fourth display property every replay sets to 1: the opaque background, so a

@@ -4,14 +4,14 @@
 
 namespace dravik {
 
-void Board::LayMineField() {
+void Board::LayMineField(const RandomSource& random) {
     ClearMineGrid();
     int laid = 0;
     while (laid < MineCount) {
         // Column before row, each product in double precision so that the largest float
         // below 1 still lands on the last column and row.
-        const int col = static_cast<int>(std::floor(double{context_.Rnd()} * Cols)) + 1;
-        const int row = static_cast<int>(std::floor(double{context_.Rnd()} * Rows)) + 1;
+        const int col = static_cast<int>(std::floor(double{random()} * Cols)) + 1;
+        const int row = static_cast<int>(std::floor(double{random()} * Rows)) + 1;
         std::int16_t& element = MineGrid(row, col);
         if (element != 0) {
             continue;

@@ -1,7 +1,5 @@
 #include "forms/frm_dravik.h"
 
-#include <array>
-
 #include "toolkit/text.h"
 
 namespace dravik {
@@ -16,18 +14,8 @@ frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
     : Form(toolkit),
       options_(options),
       context_(*this),
-      board_(BoardControls{SSPanel1, Window}, context_),
-      play_(board_, context_, options),
-      keepUp_(board_, lblKeepUp, chkKeepUp, chkExtra),
-      obviousRule_(board_, play_, keepUp_, context_, options),
-      twoAdjacent_(board_, play_, context_),
-      hint_(board_, context_),
-      pairsRule_(Deduction::Pairs,
-                 StrongRule::Parts{board_, play_, keepUp_, obviousRule_, hint_, context_, options}),
-      completeLogic_(Deduction::Complete, StrongRule::Parts{board_, play_, keepUp_, obviousRule_,
-                                                            hint_, context_, options}),
-      opponent_(obviousRule_),
-      moves_(board_, play_, keepUp_, opponent_) {
+      board_(BoardControls{SSPanel1, Window}),
+      game_(board_, context_, options, KeepUpControls{lblKeepUp, chkKeepUp, chkExtra}) {
     CreateControls();
     context_.onKeyboardBack = [this](std::int16_t shift) { keyboardReturned(shift); };
 }
@@ -70,9 +58,7 @@ void frmDravik::Form_Load() {
         startCancelled_ = true;
         return;
     }
-    board_.SetLayout(board_.LargeScreen);
-    board_.BuildBoard();
-    board_.LayMineField();
+    game_.Start();
     started_ = true;
 }
 
@@ -123,9 +109,8 @@ void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::in
     Handle([&] {
         board_.MouseButton = 0;
         if ((button & vbRightButton) != 0) {
-            hint_.ClearHint();
             board_.MouseButton = vbRightButton;
-            moves_.ToggleMark(index);
+            game_.ToggleMark(index);
             // A left release nested in the follow-up's yield must not leave its button for the
             // click that follows this release.
             board_.MouseButton = vbRightButton;
@@ -140,29 +125,20 @@ void frmDravik::cmdMine_Click(std::int16_t index) {
         if (board_.MouseButton != vbLeftButton) {
             return;
         }
-        hint_.ClearHint();
         if (board_.KeyHeld != kFalse) {
-            moves_.ToggleMark(index);
+            game_.ToggleMark(index);
         } else {
-            moves_.ClickCell(index);
+            game_.ClickCell(index);
         }
     });
 }
 
-void frmDravik::Replay() {
-    hint_.ClearHint();
-    board_.SetLayout(board_.LargeScreen);
-    board_.ResetBoard();
-    board_.LayMineField();
-    keepUp_.Reset();
-}
-
 void frmDravik::mnuReplay_Click() {
-    Handle([&] { Replay(); });
+    Handle([&] { game_.NewGame(); });
 }
 
 void frmDravik::cmdReplay_Click() {
-    Handle([&] { Replay(); });
+    Handle([&] { game_.NewGame(); });
 }
 
 bool frmDravik::GuardedRunInProgress() const {
@@ -171,36 +147,35 @@ bool frmDravik::GuardedRunInProgress() const {
 
 // Every repeated run shares one guard: while one lasts no other starts, its item shows a check
 // and "Multi" is disabled. False when refused.
-bool frmDravik::GuardedRun(MenuItem& item, KeepUpOpponent& rule) {
+bool frmDravik::GuardedRun(MenuItem& item, RuleKind rule) {
     if (GuardedRunInProgress()) {
         return false;
     }
-    hint_.ClearHint();
     item.Checked = true;
     cmdMultiple.Enabled = false;
-    rule.RepeatedRun();
+    game_.RunRepeatedly(rule);
     item.Checked = false;
     cmdMultiple.Enabled = true;
     return true;
 }
 
 void frmDravik::mnuHint_Click() {
-    Handle([&] { hint_.ShowHint(); });
+    Handle([&] { game_.ShowHint(); });
 }
 
 void frmDravik::mnuPairsRule_Click() {
     Handle([&] {
         // A run refused by the guard is no run: the running one checks for the win.
-        if (GuardedRun(mnuPairsRule, pairsRule_)) {
-            play_.CheckForWin();
+        if (GuardedRun(mnuPairsRule, RuleKind::Pairs)) {
+            game_.CheckForWin();
         }
     });
 }
 
 void frmDravik::mnuCompleteLogic_Click() {
     Handle([&] {
-        if (GuardedRun(mnuCompleteLogic, completeLogic_)) {
-            play_.CheckForWin();
+        if (GuardedRun(mnuCompleteLogic, RuleKind::Complete)) {
+            game_.CheckForWin();
         }
     });
 }
@@ -208,52 +183,43 @@ void frmDravik::mnuCompleteLogic_Click() {
 // The choice stands until the program ends; a new game keeps it.
 void frmDravik::mnuOpponent_Click(std::int16_t index) {
     Handle([&] {
-        const std::array<KeepUpOpponent*, 3> opponents = {&obviousRule_, &pairsRule_,
-                                                          &completeLogic_};
-        for (std::size_t k = 0; k < opponents.size(); ++k) {
+        for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
             mnuOpponent.at(k).Checked = k == static_cast<std::size_t>(index);
             if (mnuOpponent.at(k).Checked) {
-                opponent_.Choose(*opponents.at(k));
+                game_.ChooseOpponent(static_cast<RuleKind>(k));
             }
         }
     });
 }
 
 void frmDravik::mnuRule1_Click() {
-    Handle([&] { GuardedRun(mnuRule1, obviousRule_); });
+    Handle([&] { GuardedRun(mnuRule1, RuleKind::Obvious); });
 }
 
 void frmDravik::cmdMultiple_Click() {
     Handle([&] {
-        GuardedRun(mnuRule1, obviousRule_);
-        play_.CheckForWin();
+        GuardedRun(mnuRule1, RuleKind::Obvious);
+        game_.CheckForWin();
     });
 }
 
 void frmDravik::mnuRule1Once_Click() {
-    Handle([&] {
-        hint_.ClearHint();
-        obviousRule_.ObviousRuleOnce();
-    });
+    Handle([&] { game_.ObviousRuleOnce(); });
 }
 
 void frmDravik::mnuRule1_Once_Click() {
     Handle([&] {
-        hint_.ClearHint();
-        obviousRule_.ObviousRuleOnce();
-        play_.CheckForWin();
+        game_.ObviousRuleOnce();
+        game_.CheckForWin();
     });
 }
 
 void frmDravik::chkKeepUp_Click() {
-    Handle([&] { keepUp_.ShowControls(); });
+    Handle([&] { game_.ShowKeepUpControls(); });
 }
 
 void frmDravik::mnuRule2_Click() {
-    Handle([&] {
-        hint_.ClearHint();
-        twoAdjacent_.TwoAdjacentRule();
-    });
+    Handle([&] { game_.TwoAdjacentRule(); });
 }
 
 void frmDravik::mnuOption_Click() {

@@ -8,13 +8,7 @@
 #include "board/board.h"
 #include "board/mod_dravik.h"
 #include "forms/frm_options.h"
-#include "play/play.h"
-#include "rules/hint.h"
-#include "rules/keep_up.h"
-#include "rules/moves.h"
-#include "rules/obvious_rule.h"
-#include "rules/strong_rules.h"
-#include "rules/two_adjacent_rule.h"
+#include "rules/game.h"
 #include "toolkit/controls.h"
 #include "toolkit/form_context.h"
 #include "toolkit/input_codes.h"
@@ -22,8 +16,9 @@
 
 namespace dravik {
 
-// The main window: its controls, its game state and every handler of its events. The front end
-// calls the handlers and mirrors the controls; a handler of an unloaded window does nothing.
+// The main window: its controls and every handler of its events, each handing the player's
+// action to the game. The front end calls the handlers and mirrors the controls; a handler of an
+// unloaded window does nothing.
 class frmDravik : public Form {
     // First, so that the controls it holds exist before the window's names for them.
     ModDravik& options_;
@@ -119,20 +114,11 @@ class frmDravik : public Form {
     template <typename Body>
     void Handle(Body&& body);
 
-    void Replay();
     // True while a run started from a menu item or "Multi" lasts: no second one may start.
     bool GuardedRunInProgress() const;
-    bool GuardedRun(MenuItem& item, KeepUpOpponent& rule);
+    bool GuardedRun(MenuItem& item, RuleKind rule);
 
-    Play play_;
-    KeepUp keepUp_;
-    ObviousRule obviousRule_;
-    TwoAdjacent twoAdjacent_;
-    Hint hint_;
-    StrongRule pairsRule_;
-    StrongRule completeLogic_;
-    ChosenOpponent opponent_;
-    Moves moves_;
+    Game game_;
     std::unique_ptr<frmOptions> optionsForm_;
     bool startCancelled_ = false;
     bool started_ = false;

@@ -5,7 +5,7 @@
 namespace dravik {
 
 void Play::MarkCell(std::int16_t index, bool userMark) {
-    Label& cell = board_.Cell(index);
+    Label& cell = board_.ChangeCell(index);
     cell.Caption = kMarkCaption;
     cell.BackColor = PaletteColour(userMark ? kUserMarkColour : kAutomaticMarkColour);
     ++board_.MarkCount;
@@ -15,7 +15,7 @@ void Play::MarkCell(std::int16_t index, bool userMark) {
 }
 
 void Play::UnmarkCell(std::int16_t index) {
-    Label& cell = board_.Cell(index);
+    Label& cell = board_.ChangeCell(index);
     cell.BackColor = kButtonFace;
     cell.Caption.clear();
     --board_.MarkCount;

@@ -74,7 +74,7 @@ std::int16_t Play::Uncover(const CellRef& start) {
 
 bool Play::Open(const CellRef& cell) {
     const std::int16_t n = board_.AdjacentMineCount(cell.row, cell.col);
-    Label& label = board_.Cell(cell.index);
+    Label& label = board_.ChangeCell(cell.index);
     if (n < 1) {
         label.BackColor = PaletteColour(kEmptyColour);
         label.Caption = "0";

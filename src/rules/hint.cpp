@@ -148,27 +148,9 @@ HintFinding Hint::Find(const Position& position, const analysis::Limits& limits)
     return finding;
 }
 
-void Hint::Outline(int index, Int16 kind) {
-    board_.Cell(static_cast<std::int16_t>(index)).Outline = kind;
-    outlined_.push_back(index);
-}
-
-void Hint::ClearHint() {
-    for (const int index : outlined_) {
-        board_.Cell(static_cast<std::int16_t>(index)).Outline = kOutlineNone;
-    }
-    outlined_.clear();
-}
-
 void Hint::ShowHint() {
-    ClearHint();
     const HintFinding finding = Find(Position::FromBoard(board_));
-    for (const int number : finding.proof) {
-        Outline(number, kOutlineProof);
-    }
-    if (finding.cell >= 0) {
-        Outline(finding.cell, kOutlineHint);
-    }
+    board_.SetOutlines(finding.cell, finding.proof);
     context_.MsgBox(finding.text);
 }
 

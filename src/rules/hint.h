@@ -19,26 +19,20 @@ struct HintFinding {
 };
 
 // Tells the player what the numbers prove at this moment, without changing anything: the box
-// names one certain move and its proof, or the safest guess, or what stands in the way. While
-// the verdict stands, the board outlines the cell and its proof.
+// names one certain move and its proof, or the safest guess, or what stands in the way. The
+// board outlines the cell and its proof until one of its cells changes.
 class Hint {
   public:
     Hint(Board& board, FormContext& context) : board_(board), context_(context) {}
 
-    // Analyses the board as it stands, outlines the verdict and shows it in a box. The outlines
-    // stay after the box closes, until ClearHint.
+    // Analyses the board as it stands, outlines the verdict and shows it in a box.
     void ShowHint();
-    // Takes the outlines of the last hint off the board; a move, a rule or a new game calls it.
-    void ClearHint();
 
     static HintFinding Find(const Position& position, const analysis::Limits& limits = {});
 
   private:
-    void Outline(int index, Int16 kind);
-
     Board& board_;
     FormContext& context_;
-    std::vector<int> outlined_;
 };
 
 }  // namespace dravik

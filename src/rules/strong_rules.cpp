@@ -6,7 +6,7 @@
 namespace dravik {
 
 int StrongRule::Apply(const std::vector<analysis::Move>& moves) {
-    Board& board = parts_.board;
+    const Board& board = board_;
     int made = 0;
     for (const analysis::Move& move : moves) {
         const CellRef cell = board.CellAt(static_cast<std::int16_t>(move.index));
@@ -16,8 +16,8 @@ int StrongRule::Apply(const std::vector<analysis::Move>& moves) {
             continue;
         }
         if (move.mine) {
-            parts_.play.MarkCell(cell.index, false);
-        } else if (parts_.play.UncoverCell(cell.index, cell.row, cell.col) != kFalse) {
+            play_.MarkCell(cell.index, false);
+        } else if (play_.UncoverCell(cell.index, cell.row, cell.col) != kFalse) {
             return -1;
         }
         ++made;
@@ -26,25 +26,23 @@ int StrongRule::Apply(const std::vector<analysis::Move>& moves) {
 }
 
 std::int16_t StrongRule::Pass() {
-    // The board is about to change under the last hint's outlines.
-    parts_.hint.ClearHint();
     if (deduction_ == Deduction::Complete) {
         const analysis::Analysis found =
-            analysis::Analyse(Position::FromBoard(parts_.board), {.withOdds = false});
+            analysis::Analyse(Position::FromBoard(board_), {.withOdds = false});
         return static_cast<std::int16_t>(Apply(found.certain));
     }
-    const std::int16_t fired = parts_.obviousRule.ObviousRuleScan();
+    const std::int16_t fired = obviousRule_.ObviousRuleScan();
     if (fired < 0) {
         return fired;
     }
-    const int made = Apply(analysis::PairsMoves(Position::FromBoard(parts_.board)));
+    const int made = Apply(analysis::PairsMoves(Position::FromBoard(board_)));
     return static_cast<std::int16_t>(made < 0 ? -1 : fired + made);
 }
 
 void StrongRule::RepeatedRun() {
-    RunRepeatedly(parts_.board, parts_.context, parts_.options, [this] {
+    RunRepeatedly(board_, context_, options_, [this] {
         const std::int16_t result = Pass();
-        parts_.keepUp.ScorePass(result);
+        keepUp_.ScorePass(result);
         return result;
     });
 }

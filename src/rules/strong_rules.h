@@ -7,7 +7,6 @@
 #include "board/board.h"
 #include "board/mod_dravik.h"
 #include "play/play.h"
-#include "rules/hint.h"
 #include "rules/keep_up.h"
 #include "rules/obvious_rule.h"
 #include "toolkit/form_context.h"
@@ -23,16 +22,16 @@ enum class Deduction { Pairs, Complete };
 // behave as in manual play, and it trusts the marks as the obvious rule does.
 class StrongRule : public KeepUpOpponent {
   public:
-    struct Parts {
-        Board& board;
-        Play& play;
-        KeepUp& keepUp;
-        ObviousRule& obviousRule;
-        Hint& hint;
-        FormContext& context;
-        const ModDravik& options;
-    };
-    StrongRule(Deduction deduction, const Parts& parts) : deduction_(deduction), parts_(parts) {}
+    // The pairs rule runs the obvious rule's scan first; complete logic never does.
+    StrongRule(Deduction deduction, Board& board, Play& play, KeepUp& keepUp,
+               ObviousRule& obviousRule, FormContext& context, const ModDravik& options)
+        : deduction_(deduction),
+          board_(board),
+          play_(play),
+          keepUp_(keepUp),
+          obviousRule_(obviousRule),
+          context_(context),
+          options_(options) {}
 
     // One unscored pass: the number of moves made (0 when nothing changed), or -1 as soon as a
     // move met a mine.
@@ -45,7 +44,12 @@ class StrongRule : public KeepUpOpponent {
     int Apply(const std::vector<analysis::Move>& moves);
 
     Deduction deduction_;
-    Parts parts_;
+    Board& board_;
+    Play& play_;
+    KeepUp& keepUp_;
+    ObviousRule& obviousRule_;
+    FormContext& context_;
+    const ModDravik& options_;
 };
 
 // The keep-up opponent the player ticked; the obvious rule until then.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <deque>
 #include <set>
 #include <utility>
 
@@ -110,24 +111,33 @@ TEST(NewGame, CancelBuildsNothingAndTheFirstActivationClosesTheWindow) {
     EXPECT_EQ(s.toolkit.boxes.size(), 1u);
 }
 
-class LayMineField : public ::testing::Test, public Game {};
+// A board with no window behind it, and random numbers the test deals out itself.
+class LayMineField : public ::testing::Test, public BareGame {
+  protected:
+    std::deque<float> randoms;
+    float Next() {
+        const float next = randoms.front();
+        randoms.pop_front();
+        return next;
+    }
+};
 
 TEST_F(LayMineField, DrawsTheColumnBeforeTheRowAndRedrawsBothOnACollision) {
     const float belowOne = std::nextafter(1.0f, 0.0f);
     LayMines({"", "", "", "", "", std::string(30, '*')});  // old mines, all to go
     // Column 1 row 16, then column 30 row 16 twice, then row by row from the top left.
-    toolkit.randoms = {0.0f, belowOne, belowOne, belowOne, belowOne, belowOne};
+    randoms = {0.0f, belowOne, belowOne, belowOne, belowOne, belowOne};
     std::set<RowCol> expected{{16, 1}, {16, 30}};
     for (int k = 0; expected.size() < 99; ++k) {
         const int row = k / 30 + 1;
         const int col = k % 30 + 1;
-        toolkit.randoms.push_back((static_cast<float>(col) - 0.5f) / 30.0f);
-        toolkit.randoms.push_back((static_cast<float>(row) - 0.5f) / 16.0f);
+        randoms.push_back((static_cast<float>(col) - 0.5f) / 30.0f);
+        randoms.push_back((static_cast<float>(row) - 0.5f) / 16.0f);
         expected.insert({row, col});
     }
-    board.LayMineField();
+    board.LayMineField([this] { return Next(); });
     EXPECT_EQ(Mines(board.MineGrid), expected);
-    EXPECT_TRUE(toolkit.randoms.empty()) << toolkit.randoms.size() << " numbers left unused";
+    EXPECT_TRUE(randoms.empty()) << randoms.size() << " numbers left unused";
 }
 
 }  // namespace

@@ -8,10 +8,17 @@ namespace dravik {
 namespace {
 
 struct Options : ::testing::Test, testing::Game {
-    // Opens the dialog from the menu; `visit` is what the player does while it is shown.
+    // Opens the dialog from the menu; `visit` is what the player does while it is shown. A
+    // dialog that never showed would skip every check inside the visit.
     void Open(std::function<void(frmOptions&)> visit) {
-        toolkit.onShowModal = [this, visit](Form&) { visit(*form.OptionsForm()); };
+        int shown = 0;
+        toolkit.onShowModal = [this, visit, &shown](Form&) {
+            ++shown;
+            visit(*form.OptionsForm());
+        };
         form.mnuOption_Click();
+        toolkit.onShowModal = nullptr;
+        EXPECT_EQ(shown, 1) << "the options dialog was not shown once";
     }
     // The "Hitting a Mine?" button and the "Display Count" tick the dialog opens on.
     std::pair<int, int> Shown() {

@@ -24,7 +24,7 @@ TEST(Replay, CoversEveryCellAndLaysMinesFromTheContinuingRandomSequence) {
     game.form.chkExtra.Value = kChecked;
     game.form.chkKeepUp.Value = kChecked;
     game.board.KeepUpScore = -4;
-    game.board.Cell(game.Index(9, 9)).BackStyle = 0;
+    game.board.ChangeCell(game.Index(9, 9)).BackStyle = 0;
 
     // Mines on every fourth cell: the two numbers of each draw pick column, then row.
     std::vector<std::int16_t> expected(480, 0);

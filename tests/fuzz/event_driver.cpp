@@ -40,6 +40,7 @@ struct EventDriver::Snapshot {
 EventDriver::EventDriver(ChoiceSource& source) : source_(source) {
     // A box or the dialog has the keyboard and the mouse: nothing reaches the main window.
     toolkit_.onMsgBox = [this](const FakeToolkit::Box& box) {
+        RecordOutlines(box.text);
         CheckHint(box.text);
         winBoxes_ += box.title == kWinTitle ? 1 : 0;
         ChangeKeysUnseen();
@@ -142,6 +143,45 @@ void EventDriver::CheckHint(const std::string& text) {
     }
 }
 
+void EventDriver::RecordOutlines(const std::string& text) {
+    static const std::regex hint(
+        "^(Row \\d+, column \\d+ is |No cell is certain|The marks contradict|Nothing is left "
+        "to find|No certain move was found)");
+    if (!std::regex_search(text, hint)) {
+        return;
+    }
+    const Board& b = form_->GetBoard();
+    outlinedAtHint_.clear();
+    for (std::int16_t i = 0; i < kCells; ++i) {
+        if (b.Cell(i).Outline != kOutlineNone) {
+            outlinedAtHint_[i] = b.Caption(i);
+        }
+    }
+}
+
+// An outline is a proof about the board as the hint saw it: it may not outlast a change of the
+// cell it marks.
+std::optional<std::string> EventDriver::CheckOutlines() const {
+    const Board& b = form_->GetBoard();
+    bool any = false;
+    for (std::int16_t i = 0; i < kCells; ++i) {
+        if (b.Cell(i).Outline == kOutlineNone) {
+            continue;
+        }
+        any = true;
+        const auto hinted = outlinedAtHint_.find(i);
+        if (hinted == outlinedAtHint_.end()) {
+            return Named(b.CellAt(i)) + " is outlined, but the last hint did not outline it";
+        }
+        if (hinted->second != b.Caption(i)) {
+            return Named(b.CellAt(i)) + " keeps its outline after changing from \"" +
+                   hinted->second + "\" to \"" + b.Caption(i) + "\":\n" + Picture(b);
+        }
+    }
+    outlinesChecked_ += any ? 1 : 0;
+    return std::nullopt;
+}
+
 EventDriver::WinTest EventDriver::RunNewRule() {
     frmDravik& f = *form_;
     switch (source_.Next(4)) {
@@ -216,7 +256,7 @@ void EventDriver::RunKeyEvent(bool down) {
     const std::int16_t key = keys[source_.Next(6)];
     const std::int16_t own = key == vbKeyShift     ? vbShiftMask
                              : key == vbKeyControl ? vbCtrlMask
-                             : key == vbKeyMenu      ? vbAltMask
+                             : key == vbKeyMenu    ? vbAltMask
                                                    : 0;
     held_ = static_cast<std::int16_t>(down ? held_ | own : held_ & ~own);
     toolkit_.heldShift = held_;
@@ -389,6 +429,9 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
         return "marking mode with neither Shift nor Ctrl down";
     }
     if (auto broken = CheckCells()) {
+        return broken;
+    }
+    if (auto broken = CheckOutlines()) {
         return broken;
     }
     return CheckKeepUp();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ class EventDriver {
     // checked against the mines.
     int PositionsAnalysed() const { return positionsAnalysed_; }
     int CertainMovesChecked() const { return certainMovesChecked_; }
+    // Checks after an event that found hint outlines on the board, each outlined cell compared
+    // with what it showed when the hint outlined it.
+    int OutlinesChecked() const { return outlinesChecked_; }
     // How often an event at the top won the game.
     int GamesWon() const { return gamesWon_; }
     // The most events that ran inside one another.
@@ -65,7 +69,10 @@ class EventDriver {
     std::optional<std::string> CheckCells() const;
     std::optional<std::string> CheckKeepUp() const;
     std::optional<std::string> CheckUntouched() const;
+    std::optional<std::string> CheckOutlines() const;
     void CheckHint(const std::string& text);
+    // At a hint's box: what each cell it outlined shows now.
+    void RecordOutlines(const std::string& text);
     WinTest RunNewRule();
     Snapshot Take() const;
 
@@ -86,6 +93,8 @@ class EventDriver {
     WinTest lastWinTest_ = WinTest::kNever;
     std::int16_t held_ = 0;  // modifier bits of the keys really down
     mutable int deepest_ = 0;
+    std::map<std::int16_t, std::string> outlinedAtHint_;
+    mutable int outlinesChecked_ = 0;
 };
 
 }  // namespace dravik::testing

@@ -30,6 +30,7 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int certain = 0;
     int deepestNesting = 0;
     int won = 0;
+    int outlines = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -42,11 +43,12 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         certain += driver.CertainMovesChecked();
         deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
         won += driver.GamesWon();
+        outlines += driver.OutlinesChecked();
     }
     std::printf(
         "events played: %d, games won: %d, certain hints checked against the mines: %d, "
-        "positions analysed: %d, certain moves checked: %d\n",
-        events, won, hints, analysed, certain);
+        "positions analysed: %d, certain moves checked: %d, boards with outlines checked: %d\n",
+        events, won, hints, analysed, certain, outlines);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
@@ -55,6 +57,7 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     EXPECT_GT(won, 0);
     EXPECT_GT(hints, 0);
     EXPECT_GT(certain, 0);
+    EXPECT_GT(outlines, 0);
 }
 
 }  // namespace

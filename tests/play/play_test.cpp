@@ -10,8 +10,8 @@ namespace {
 const char* const kWinText = "You've cleared all of the mines. Well Done! A medal is on its way.";
 const std::string kFullRow(30, '*');
 
-// The moves themselves, made directly on a started game.
-class PlayOnBoard : public ::testing::Test, public Game {
+// The moves themselves, made directly on a board built without a window.
+class PlayOnBoard : public ::testing::Test, public BareGame {
   protected:
     std::int16_t UncoverAt(int row, int col) {
         return play.UncoverCell(Index(row, col), static_cast<std::int16_t>(row),
@@ -27,7 +27,6 @@ class PlayOnBoard : public ::testing::Test, public Game {
         return all;
     }
 
-    FormContext context{form};
     Play play{board, context, options};
 };
 using Marks = PlayOnBoard;
@@ -37,7 +36,7 @@ using Outcome = PlayOnBoard;
 TEST_F(Marks, MarkNeighboursMarksOnlyTheCoveredCellsBesideACorner) {
     // Top-right corner (1,30):   3 x     Its would-be wrapped neighbours (2,1) and (3,1) must
     //                            @ .     stay covered, the "3" and the user's mark unchanged.
-    board.Cell(Index(1, 29)).Caption = "3";
+    board.ChangeCell(Index(1, 29)).Caption = "3";
     play.MarkCell(Index(2, 29), true);
     play.MarkNeighbours(Index(1, 30), 1, 30);
     EXPECT_EQ(Corner(3, 1), (std::vector<std::string>{" ", " ", " "}));
@@ -45,8 +44,8 @@ TEST_F(Marks, MarkNeighboursMarksOnlyTheCoveredCellsBesideACorner) {
     EXPECT_EQ(Captions()[1].substr(28), "@@");
     EXPECT_EQ(Cell(2, 29).BackColor, PaletteColour(13));
     EXPECT_EQ(Cell(2, 30).BackColor, PaletteColour(12));
-    EXPECT_EQ(form.txtMines.Text, "097");
-    EXPECT_EQ(form.txtPlots.Text, "478");
+    EXPECT_EQ(board.txtMines.Text, "097");
+    EXPECT_EQ(board.txtPlots.Text, "478");
 
     play.MarkNeighbours(Index(1, 30), 1, 30);  // nothing covered is left around it
     EXPECT_EQ(board.MarkCount, 2);
@@ -55,7 +54,7 @@ TEST_F(Marks, MarkNeighboursMarksOnlyTheCoveredCellsBesideACorner) {
 TEST_F(Uncover, MarkedAndUncoveredCellsAreLeftAlone) {
     LayMines({"*"});
     play.MarkCell(Index(1, 1), true);
-    board.Cell(Index(1, 2)).Caption = "1";
+    board.ChangeCell(Index(1, 2)).Caption = "1";
     EXPECT_EQ(UncoverAt(1, 1), kFalse);
     EXPECT_EQ(UncoverAt(1, 2), kFalse);
     EXPECT_EQ(Corner(1, 3), std::vector<std::string>{"@1 "});
@@ -74,7 +73,7 @@ TEST_F(Uncover, ACoveredMineIsMarkedBeforeTheAlarm) {
     EXPECT_EQ(toolkit.BoxTexts(), std::vector<std::string>{"Booom!"});
     EXPECT_EQ(Cell(2, 2).BackColor, PaletteColour(12));
     EXPECT_EQ(board.MarkCount, 1);
-    EXPECT_EQ(form.txtPlots.Text, "479");
+    EXPECT_EQ(board.txtPlots.Text, "479");
 }
 
 TEST_F(Uncover, FloodFromCornerOpensRegionAndBorder) {
@@ -88,7 +87,7 @@ TEST_F(Uncover, FloodFromCornerOpensRegionAndBorder) {
                                                       "2335  ",  //
                                                       "      ",  //
                                                       "      "}));
-    EXPECT_EQ(form.txtPlots.Text, "468");
+    EXPECT_EQ(board.txtPlots.Text, "468");
     EXPECT_EQ(Cell(2, 2).BackColor, PaletteColour(10));
     EXPECT_EQ(Cell(2, 2).BorderStyle, kBorderNone);
     EXPECT_EQ(Cell(3, 4).BackColor, PaletteColour(11));
@@ -120,7 +119,7 @@ TEST_F(Uncover, MarksInsideAnEmptyRegionStayAndStopTheFill) {
 TEST_F(Uncover, ABoardWithoutMinesOpensCompletelyInOneClick) {
     LayMines({});
     EXPECT_EQ(UncoverAt(8, 15), kFalse);
-    EXPECT_EQ(form.txtPlots.Text, "000");
+    EXPECT_EQ(board.txtPlots.Text, "000");
     EXPECT_EQ(Captions(), std::vector<std::string>(16, std::string(30, '0')));
 }
 
@@ -137,7 +136,7 @@ TEST_F(Uncover, NeighboursOfAWronglyMarkedNumberMeetEveryMine) {
     // At each box: the two mines as shown, then the plots counter.
     std::vector<std::string> atBoxes;
     toolkit.onMsgBox = [&](const FakeToolkit::Box& box) {
-        atBoxes.push_back(box.text + " " + Captions()[3].substr(3, 2) + " " + form.txtPlots.Text);
+        atBoxes.push_back(box.text + " " + Captions()[3].substr(3, 2) + " " + board.txtPlots.Text);
     };
     EXPECT_EQ(play.UncoverNeighbours(Index(5, 5), 5, 5), -2);
     EXPECT_EQ(atBoxes, (std::vector<std::string>{"Booom!  @ 476", "Booom! @@ 000"}));
@@ -189,7 +188,7 @@ TEST_F(Outcome, WinNeedsEveryMineMarkedAndEverySafeCellUncovered) {
     play.CheckForWin();  // one mine still covered
     play.MarkCell(Index(4, 9), true);
     EXPECT_EQ(board.PlotsLeft, 0);
-    EXPECT_EQ(form.txtMines.Text, "-001");
+    EXPECT_EQ(board.txtMines.Text, "-001");
     play.CheckForWin();  // one mark too many
     EXPECT_TRUE(toolkit.boxes.empty());
 

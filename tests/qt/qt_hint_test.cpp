@@ -37,7 +37,8 @@ struct Board {
             for (int col = 1; col <= 3; ++col) {
                 const char digit = rows[row - 1][col - 1];
                 if (digit != ' ') {
-                    dravik::Label& cell = board.Cell(static_cast<std::int16_t>(Index(row, col)));
+                    dravik::Label& cell =
+                        board.ChangeCell(static_cast<std::int16_t>(Index(row, col)));
                     cell.Caption = std::string(1, digit);
                     cell.BackColor = dravik::PaletteColour(digit == '0' ? 10 : 11);
                     cell.BorderStyle = dravik::kBorderNone;

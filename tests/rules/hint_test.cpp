@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <utility>
 
 #include "board/position.h"
 #include "support/game_fixture.h"
@@ -101,6 +103,65 @@ TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
     for (const Label& cell : game.form.cmdMine) {
         ASSERT_EQ(cell.Outline, kOutlineNone);
     }
+}
+
+// Outlined cells and the captions they showed when the hint outlined them.
+std::vector<std::pair<int, std::string>> Outlined(const testing::Game& game) {
+    std::vector<std::pair<int, std::string>> outlined;
+    for (std::int16_t index = 0; index < game.board.Rows * game.board.Cols; ++index) {
+        if (game.board.Cell(index).Outline != kOutlineNone) {
+            outlined.emplace_back(index, game.board.Caption(index));
+        }
+    }
+    return outlined;
+}
+
+// Ctrl+H while "Obvious Riles - Multiple" waits between passes: the passes after it open and mark
+// the very cells the hint outlined, so the outlines, a proof about the board as it was, must go
+// with the first change. Every cell still outlined at the end shows what it showed at the hint.
+TEST(HintOnTheBoard, AHintInTheMiddleOfARunLosesItsOutlinesWhenTheRunChangesThem) {
+    testing::Game game;
+    game.LayMines({"*", "", "", "*"});  // a ladder the rule climbs one step a pass
+    game.board.MineCount = 2;           // the counter agrees with the grid, as the hint needs
+    game.board.ShowMineCounter();
+    game.LeftClick(16, 30);
+    std::vector<std::pair<int, std::string>> atHint;
+    game.toolkit.onMsgBox = [&](const testing::FakeToolkit::Box&) { atHint = Outlined(game); };
+    game.toolkit.Post([&] { game.form.mnuHint_Click(); });
+    game.form.mnuRule1_Click();
+
+    ASSERT_FALSE(atHint.empty()) << "the hint outlined nothing";
+    int changed = 0;
+    for (const auto& [index, caption] : atHint) {
+        changed += game.board.Caption(static_cast<std::int16_t>(index)) != caption ? 1 : 0;
+    }
+    ASSERT_GT(changed, 0) << "the run left the outlined cells alone";
+    for (const auto& [index, caption] : Outlined(game)) {
+        const auto before = std::find_if(atHint.begin(), atHint.end(),
+                                         [&](const auto& cell) { return cell.first == index; });
+        ASSERT_NE(before, atHint.end()) << "cell " << index << " outlined by no hint";
+        EXPECT_EQ(caption, before->second) << "cell " << index << " changed under its outline";
+    }
+}
+
+// A rule pass that changes nothing leaves the outlines; the first changed cell, wherever it is,
+// takes them all away.
+TEST(HintOnTheBoard, OutlinesLastUntilTheBoardChanges) {
+    testing::Game game;
+    game.form.mnuHint_Click();  // a covered board: the safest guess is outlined
+    const auto outlined = Outlined(game);
+    ASSERT_EQ(outlined.size(), 1u);
+    game.form.mnuRule1Once_Click();
+    game.form.mnuRule2_Click();
+    game.form.mnuCompleteLogic_Click();
+    EXPECT_EQ(Outlined(game), outlined);
+
+    game.RightClick(16, 30);
+    EXPECT_TRUE(Outlined(game).empty());
+    game.form.mnuHint_Click();
+    ASSERT_FALSE(Outlined(game).empty());
+    game.form.mnuReplay_Click();
+    EXPECT_TRUE(Outlined(game).empty());
 }
 
 // Plays seeded games by the hints alone: follow every certain move, take the safest guess when

@@ -7,22 +7,14 @@
 namespace dravik {
 namespace {
 
-// An opponent that only counts the turns it is asked to answer; its passes always fire, so it
-// never scores the move.
-struct CountingOpponent : KeepUpOpponent {
-    int turns = 0;
-    std::int16_t Pass() override {
-        ++turns;
-        return 1;
-    }
-    void RepeatedRun() override { ++turns; }
-};
-
 enum class Hand { Click, ToggleMark };
+// In keep-up mode without "Extra" a turn is answered by one pass of the obvious rule: a pass that
+// finds nothing scores the move a point, one that finds something shows on the board instead.
+enum class Turn { None, Scored, Answered };
 
-// One move on the top-left corner of a board whose mines are `mines`: the corner before and
-// after as the player sees it, whether the move was a turn (the opponent answered it), and the
-// keep-up points it scored.
+// One move on the top-left corner of a board whose mines are `mines`, in keep-up mode: the corner
+// before and after as the player sees it (the answer included), whether the move was a turn, and
+// the keep-up points the move scored itself.
 struct Case {
     const char* name;
     std::vector<std::string> mines;
@@ -30,7 +22,7 @@ struct Case {
     Hand hand;
     int row, col;
     const char* after;
-    bool turn;
+    Turn turn;
     int points;
 };
 
@@ -38,59 +30,52 @@ struct Case {
 const Case kCases[] = {
     {"a covered cell without a mine is uncovered", {".*"},
      "mines 99\n . . .\n . . .\n . . .", Hand::Click, 2, 3,
-     "mines 99\n . . .\n . . 1\n . . .", true, 0},
+     "mines 99\n . . .\n . . 1\n . . .", Turn::Scored, 0},
     {"a number whose marks equal its mines opens around it, flooding on", {"*"},
      "mines 98\n @ . .\n 1 . .\n . . .", Hand::Click, 2, 1,
-     "mines 98\n @ 1 0\n 1 1 0\n 0 0 0", true, 0},
-    {"a number that only mines can be around marks them", {"**"},
+     "mines 98\n @ 1 0\n 1 1 0\n 0 0 0", Turn::Scored, 0},
+    {"a number that only mines can be around marks them; the answer opens beside them", {"**"},
      "mines 99\n . . .\n 2 2 .\n 0 0 .", Hand::Click, 2, 1,
-     "mines 97\n ! ! .\n 2 2 .\n 0 0 .", true, 0},
-    {"a number that allows neither is still a turn", {"**"},
+     "mines 97\n ! ! 1\n 2 2 1\n 0 0 0", Turn::Answered, 0},
+    {"a number that allows neither is still a turn: the answer marks for the other", {"**"},
      "mines 99\n . . .\n 2 2 .\n 0 0 .", Hand::Click, 2, 2,
-     "mines 99\n . . .\n 2 2 .\n 0 0 .", true, 0},
+     "mines 97\n ! ! 1\n 2 2 1\n 0 0 0", Turn::Answered, 0},
     {"a satisfied number without covered neighbours is idle", {"*"},
      "mines 98\n @ 1 0\n 1 1 0\n . . .", Hand::Click, 1, 2,
-     "mines 98\n @ 1 0\n 1 1 0\n . . .", false, 0},
+     "mines 98\n @ 1 0\n 1 1 0\n . . .", Turn::None, 0},
     {"a 0 is idle", {"**"},
      "mines 99\n . . .\n 2 2 .\n 0 0 .", Hand::Click, 3, 1,
-     "mines 99\n . . .\n 2 2 .\n 0 0 .", false, 0},
+     "mines 99\n . . .\n 2 2 .\n 0 0 .", Turn::None, 0},
     {"a covered mine is hit: the game marks it and scores without a turn", {"*"},
      "mines 99\n . . .\n . . .\n . . .", Hand::Click, 1, 1,
-     "mines 98\n ! . .\n . . .\n . . .", false, 3},
+     "mines 98\n ! . .\n . . .\n . . .", Turn::None, 3},
     {"a marked mine is idle", {"*"},
      "mines 98\n @ . .\n . . .\n . . .", Hand::Click, 1, 1,
-     "mines 98\n @ . .\n . . .\n . . .", false, 0},
+     "mines 98\n @ . .\n . . .\n . . .", Turn::None, 0},
     {"toggling marks a covered cell as the player's", {},
      "mines 99\n . . .\n . . .\n . . .", Hand::ToggleMark, 1, 3,
-     "mines 98\n . . @\n . . .\n . . .", true, 0},
+     "mines 98\n . . @\n . . .\n . . .", Turn::Scored, 0},
     {"toggling unmarks a mark, also one the game made", {},
      "mines 98\n . . !\n . . .\n . . .", Hand::ToggleMark, 1, 3,
-     "mines 99\n . . .\n . . .\n . . .", true, 0},
+     "mines 99\n . . .\n . . .\n . . .", Turn::Scored, 0},
     {"toggling a number changes nothing but is a turn", {},
      "mines 99\n . . .\n . 0 .\n . . .", Hand::ToggleMark, 2, 2,
-     "mines 99\n . . .\n . 0 .\n . . .", true, 0},
+     "mines 99\n . . .\n . 0 .\n . . .", Turn::Scored, 0},
 };
 // clang-format on
 
 TEST(Moves, EachClickMakesTheMoveTheCellAndTheMinesCallFor) {
     for (const Case& move : kCases) {
         SCOPED_TRACE(move.name);
-        testing::Game game;
+        testing::BareGame game;
         game.LayMines(move.mines);
         game.Show(move.before);
-        game.form.chkKeepUp.Value = kChecked;
-        CountingOpponent opponent;
-        FormContext context{game.form};
-        Play play{game.board, context, game.options};
-        KeepUp keepUp{game.board, game.form.lblKeepUp, game.form.chkKeepUp, game.form.chkExtra};
-        Moves moves{game.board, play, keepUp, opponent};
-
-        const std::int16_t index = game.Index(move.row, move.col);
-        move.hand == Hand::Click ? moves.ClickCell(index) : moves.ToggleMark(index);
+        game.chkKeepUp.Value = kChecked;
+        move.hand == Hand::Click ? game.model.ClickCell(game.Index(move.row, move.col))
+                                 : game.model.ToggleMark(game.Index(move.row, move.col));
 
         EXPECT_EQ(game.Corner(3, 3), testing::Game::Picture(move.after));
-        EXPECT_EQ(opponent.turns, move.turn ? 1 : 0);
-        EXPECT_EQ(game.board.KeepUpScore, move.points);
+        EXPECT_EQ(game.board.KeepUpScore, move.points + (move.turn == Turn::Scored ? 1 : 0));
     }
 }
 

@@ -113,7 +113,7 @@ TEST(TwoAdjacentRule, ReportsARunTimeErrorAndEndsTheSweepThere) {
     game.LayMines({"", "", kFullRow, "", "...*"});
     game.Draw(4, 4, {"@  ", " 1 ", " 1 ", "333"});   // opens row 4
     game.Draw(11, 4, {"@  ", " 1 ", " 1 ", "333"});  // would open row 11
-    game.board.Cell(game.Index(8, 10)).Caption = "99999";
+    game.board.ChangeCell(game.Index(8, 10)).Caption = "99999";
     game.form.mnuRule2_Click();
     EXPECT_EQ(game.Captions()[3].substr(3, 3), "@43");
     EXPECT_EQ(game.Captions()[10].substr(3, 3), "@  ");

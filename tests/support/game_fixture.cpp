@@ -7,14 +7,28 @@
 
 namespace dravik::testing {
 
-Game::Game() {
+Game::Game() : BoardPicture(form.GetBoard()) {
     toolkit.answers.push_back(vbNo);
     form.Load();
     form.Form_Activate();
     toolkit.boxes.clear();
 }
 
-void Game::LayMines(const std::vector<std::string>& rows) {
+Surroundings::Surroundings(std::uint32_t seed) {
+    toolkit.SeedRandom(seed);
+    options.HitMineOption = 1;  // as a started window sets it
+    // The template every cell is made from: a covered cell.
+    Label cell;
+    cell.BackColor = kButtonFace;
+    cell.BorderStyle = kBorderFixedSingle;
+    plain.cmdMine.assign(1, cell);
+}
+
+BareGame::BareGame(std::uint32_t seed) : Surroundings(seed), BoardPicture(plain) {
+    model.Start();
+}
+
+void BoardPicture::LayMines(const std::vector<std::string>& rows) {
     board.ClearMineGrid();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
@@ -25,7 +39,7 @@ void Game::LayMines(const std::vector<std::string>& rows) {
     }
 }
 
-void Game::LayMinesAtTop() {
+void BoardPicture::LayMinesAtTop() {
     const std::string full(30, '*');
     LayMines({full, full, full, "*********"});
 }
@@ -36,8 +50,8 @@ void Game::MarkMinesAtTop(int count) {
     }
 }
 
-void Game::Paint(std::int16_t index, int number, bool userMark) {
-    Label& cell = board.Cell(index);
+void BoardPicture::Paint(std::int16_t index, int number, bool userMark) {
+    Label& cell = board.ChangeCell(index);
     if (number < 0) {
         cell.Caption = kMarkCaption;
         cell.BackColor = PaletteColour(userMark ? kUserMarkColour : kAutomaticMarkColour);
@@ -50,7 +64,7 @@ void Game::Paint(std::int16_t index, int number, bool userMark) {
     --board.PlotsLeft;
 }
 
-void Game::Draw(int row, int col, const std::vector<std::string>& block) {
+void BoardPicture::Draw(int row, int col, const std::vector<std::string>& block) {
     for (std::size_t r = 0; r < block.size(); ++r) {
         for (std::size_t c = 0; c < block[r].size(); ++c) {
             const char ch = block[r][c];
@@ -66,7 +80,7 @@ void Game::Draw(int row, int col, const std::vector<std::string>& block) {
     board.ShowPlotsCounter();
 }
 
-void Game::Show(std::string_view picture) {
+void BoardPicture::Show(std::string_view picture) {
     const Position position = Position::FromText(picture);
     for (int row = 0; row < position.Rows(); ++row) {
         for (int col = 0; col < position.Cols(); ++col) {
@@ -86,7 +100,7 @@ void Game::Show(std::string_view picture) {
     }
 }
 
-std::string Game::Corner(int rows, int cols) const {
+std::string BoardPicture::Corner(int rows, int cols) const {
     const Position whole = Position::FromBoard(board);
     Position corner(rows, cols, whole.MinesLeft());
     for (int row = 0; row < rows; ++row) {
@@ -103,11 +117,11 @@ std::string Game::Corner(int rows, int cols) const {
     return corner.ToText();
 }
 
-std::string Game::Picture(std::string_view picture) {
+std::string BoardPicture::Picture(std::string_view picture) {
     return Position::FromText(picture).ToText();
 }
 
-std::vector<std::string> Game::Captions() const {
+std::vector<std::string> BoardPicture::Captions() const {
     std::vector<std::string> rows;
     for (int row = 1; row <= board.Rows; ++row) {
         std::string line;
@@ -120,11 +134,11 @@ std::vector<std::string> Game::Captions() const {
     return rows;
 }
 
-std::int16_t Game::Index(int row, int col) const {
+std::int16_t BoardPicture::Index(int row, int col) const {
     return board.CellIndex(static_cast<std::int16_t>(row), static_cast<std::int16_t>(col));
 }
 
-const Label& Game::Cell(int row, int col) const {
+const Label& BoardPicture::Cell(int row, int col) const {
     return board.Cell(Index(row, col));
 }
 

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+
+#include "board/board.h"
+#include "board/mod_dravik.h"
+#include "play/play.h"
+#include "rules/hint.h"
+#include "rules/keep_up.h"
+#include "rules/moves.h"
+#include "rules/obvious_rule.h"
+#include "rules/strong_rules.h"
+#include "rules/two_adjacent_rule.h"
+#include "toolkit/controls.h"
+#include "toolkit/form_context.h"
+
+namespace dravik {
+
+// The controls keep-up mode reads and writes; the window owns them.
+struct KeepUpControls {
+    Label& lblKeepUp;
+    CheckBox& chkKeepUp;
+    CheckBox& chkExtra;
+};
+
+// The rules a player can run repeatedly or choose as the keep-up opponent, in the order of the
+// opponent submenu.
+enum class RuleKind : std::int16_t { Obvious, Pairs, Complete };
+
+// The game behind the window: every move, rule run and hint goes through here, and here only.
+// The window turns its events into these calls; what it guards (one repeated run at a time)
+// and the keys and buttons held stay with it.
+class Game {
+  public:
+    Game(Board& board, FormContext& context, const ModDravik& options,
+         const KeepUpControls& keepUpControls);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // The first game of a run: lays out and creates the cells, then the mines.
+    void Start();
+    // Every later game: the same cells covered again, new mines, the score back to 0.
+    void NewGame();
+
+    // A left click without a marking key held.
+    void ClickCell(std::int16_t index);
+    // A right click, or a left click with a marking key held.
+    void ToggleMark(std::int16_t index);
+
+    // One pass of the obvious rule, scored in keep-up mode.
+    void ObviousRuleOnce();
+    // Passes of the rule until one changes nothing, meets a mine or Escape stops the run.
+    void RunRepeatedly(RuleKind rule);
+    // One sweep of the 2-adjacent rule.
+    void TwoAdjacentRule();
+    void CheckForWin();
+
+    void ShowHint();
+    // The rule that answers the player's moves in keep-up mode; the choice outlasts a game.
+    void ChooseOpponent(RuleKind rule);
+    // Shows or hides the keep-up score and "Extra" as the keep-up box says.
+    void ShowKeepUpControls();
+
+  private:
+    // Where every game's mines come from.
+    void LayMines();
+    KeepUpOpponent& Rule(RuleKind rule);
+
+    Board& board_;
+    FormContext& context_;
+    Play play_;
+    KeepUp keepUp_;
+    ObviousRule obviousRule_;
+    TwoAdjacent twoAdjacent_;
+    StrongRule pairsRule_;
+    StrongRule completeLogic_;
+    ChosenOpponent opponent_;
+    Moves moves_;
+    Hint hint_;
+};
+
+}  // namespace dravik
