@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
     void BuildMenus();
     void BuildOpponentMenu(QMenu* rules);
     QAction* AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)());
+    void CellAction(int index, int button);
     void SyncWindowFrame();
     bool IsMineKeyEvent(QObject* watched, QEvent* event) const;
 
