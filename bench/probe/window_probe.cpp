@@ -13,8 +13,9 @@
 //     the board's pixels change (the cursor's outline moved), the hint until its box has
 //     painted, F2 until every cell looks covered again. A click that meets a mine opens a box
 //     before the cell changes; it is answered and left out. Prints every sample and the medians.
-//     The board has the keyboard throughout (Tab reaches it after the strip's four controls),
-//     so a click also moves the cursor to its cell.
+//     The board has the keyboard only for the arrows: Tab reaches it after the strip's four
+//     controls and leaves it for "Rule1" again, so that the clicks, F2 and the hint meet the
+//     board as a player who never tabs to it has it.
 //
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
 // the command's, and it moves the pointer and the keyboard focus.
@@ -588,10 +589,6 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     }
     server.WaitQuiet(main, 500, 10000);
     server.Focus(main);
-    for (int k = 0; k < 4; ++k) {
-        server.Key(XK_Tab);
-    }
-    server.WaitQuiet(main, 150);
 
     const Geometry size = GeometryOf(display, main);
     Snapshot whole(display, size.width, size.height);
@@ -608,25 +605,24 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     std::vector<double> hintTimes;
     std::vector<double> keyTimes;
     Snapshot board(display, all.width, all.height);
-    int cursorCol = 1;  // the cursor's column: at start, and after a click, that cell's
+    int cursorCol = 1;  // it keeps its cell while the board does not have the keyboard
     int mineHits = 0;
     for (int round = 0; round < rounds; ++round) {
         for (int k = 0; k < clicks; ++k) {
             whole.Take(main, 0, 0);
-            std::vector<std::pair<Rect, int>> candidates;
+            std::vector<Rect> candidates;
             for (int row = 1; row <= kRows; ++row) {
                 for (int col = 1; col <= kCols; ++col) {
                     const Rect cell = game.grid.Cell(row, col);
                     if (whole.Pixel(cell.x + 3, cell.y + 3) == game.grid.coveredColour) {
-                        candidates.emplace_back(cell, col);
+                        candidates.push_back(cell);
                     }
                 }
             }
             if (candidates.empty()) {
                 break;
             }
-            const auto [cell, col] = candidates[random() % candidates.size()];
-            cursorCol = col;
+            const Rect cell = candidates[random() % candidates.size()];
             Snapshot before(display, cell.width, cell.height);
             before.Take(main, cell.x, cell.y);
             const std::vector<unsigned long> look = before.Pixels();
@@ -651,6 +647,10 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
             }
             server.WaitQuiet(main, 150);
         }
+        for (int k = 0; k < 4; ++k) {
+            server.Key(XK_Tab);
+        }
+        server.WaitQuiet(main, 150);
         for (int k = 0; k < clicks; ++k) {
             // Toward the middle, so that the cursor never stands at an edge it cannot pass.
             const bool right = cursorCol < kCols / 2;
@@ -667,6 +667,8 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
             std::printf("key_ms=%.3f\n", *taken);
             server.WaitQuiet(main, 150);
         }
+        server.Key(XK_Tab);
+        server.WaitQuiet(main, 150);
         hintTimes.push_back(TimeHint(game));
         std::printf("hint_ms=%.3f\n", hintTimes.back());
         server.Focus(main);

@@ -90,8 +90,8 @@ void MainWindow::Run(Handler&& handler) {
 }
 
 void MainWindow::BuildStrip() {
-    minefield_ = new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), form_.Cursor,
-                                     client_);
+    minefield_ =
+        new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), form_.Cursor, client_);
     minefield_->onMouseUp = [this](int index, int button, int shift, float x, float y) {
         Run([&] {
             form_.cmdMine_MouseUp(static_cast<Int16>(index), static_cast<Int16>(button),
@@ -107,7 +107,11 @@ void MainWindow::BuildStrip() {
     minefield_->onFocus = [this](bool hasFocus) {
         Run([&] { hasFocus ? form_.cmdMine_GotFocus() : form_.cmdMine_LostFocus(); });
     };
-    minefield_->onCellAction = [this](int index, int button) { CellAction(index, button); };
+    connect(this, &MainWindow::cellActionAsked, this, &MainWindow::CellAction,
+            Qt::QueuedConnection);
+    minefield_->onCellAction = [this](int index, int button) {
+        emit cellActionAsked(index, button);
+    };
     txtPlots_ = MakeCounter(form_.txtPlots, client_);
     chkExtra_ = new QCheckBox(ToQText(form_.chkExtra.Caption), client_);
     connect(chkExtra_, &QCheckBox::clicked, this,
@@ -143,26 +147,21 @@ void MainWindow::BuildStrip() {
     rule1Once_->setFocus();
 }
 
-// An assistive tool's click on a cell, made as the mouse makes it. It runs after the request
-// was answered, so that a box it raises does not keep the tool waiting; like the mouse, it does
-// nothing while a box or the options dialog is open.
+// An assistive tool's click on a cell, made as the mouse makes it. It comes queued, after the
+// request was answered, so that a box it raises does not keep the tool waiting; like the mouse,
+// it does nothing while a box or the options dialog is open.
 void MainWindow::CellAction(int index, int button) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, index, button] {
-            if (QApplication::activeModalWidget() != nullptr || !form_.Loaded()) {
-                return;
-            }
-            const auto cell = static_cast<Int16>(index);
-            Run([&] {
-                form_.cmdMine_MouseUp(cell, static_cast<Int16>(button),
-                                      static_cast<Int16>(form_.GetToolkit().ShiftState()), 0, 0);
-            });
-            if (button == vbLeftButton && form_.Loaded()) {
-                Run([&] { form_.cmdMine_Click(cell); });
-            }
-        },
-        Qt::QueuedConnection);
+    if (QApplication::activeModalWidget() != nullptr || !form_.Loaded()) {
+        return;
+    }
+    const auto cell = static_cast<Int16>(index);
+    Run([&] {
+        form_.cmdMine_MouseUp(cell, static_cast<Int16>(button),
+                              static_cast<Int16>(form_.GetToolkit().ShiftState()), 0, 0);
+    });
+    if (button == vbLeftButton && form_.Loaded()) {
+        Run([&] { form_.cmdMine_Click(cell); });
+    }
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)()) {

@@ -35,6 +35,10 @@ class MainWindow : public QMainWindow {
     QCheckBox* ExtraBox() const { return chkExtra_; }
     QLabel* KeepUpLabel() const { return lblKeepUp_; }
 
+  signals:
+    // An assistive tool asked for a click on a cell (button 1 or 2).
+    void cellActionAsked(int index, int button);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

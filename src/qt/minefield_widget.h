@@ -11,7 +11,7 @@
 namespace dravik {
 class Board;
 class BoardCursor;
-}
+}  // namespace dravik
 
 namespace dravik::qt {
 

@@ -17,9 +17,9 @@ TEST(BoardCursor, CursorKeysMoveWithinTheBoardAndStopAtItsEdges) {
         int col;
     };
     const Step steps[] = {
-        {vbKeyLeft, 1, 1},     {vbKeyUp, 1, 1},   {vbKeyRight, 1, 2},   {vbKeyDown, 2, 2},
-        {vbKeyEnd, 2, 30},     {vbKeyRight, 2, 30}, {vbKeyPageDown, 16, 30}, {vbKeyDown, 16, 30},
-        {vbKeyHome, 16, 1},    {vbKeyLeft, 16, 1}, {vbKeyUp, 15, 1},   {vbKeyPageUp, 1, 1},
+        {vbKeyLeft, 1, 1},  {vbKeyUp, 1, 1},     {vbKeyRight, 1, 2},      {vbKeyDown, 2, 2},
+        {vbKeyEnd, 2, 30},  {vbKeyRight, 2, 30}, {vbKeyPageDown, 16, 30}, {vbKeyDown, 16, 30},
+        {vbKeyHome, 16, 1}, {vbKeyLeft, 16, 1},  {vbKeyUp, 15, 1},        {vbKeyPageUp, 1, 1},
     };
     BoardCursor cursor;
     for (const Step& step : steps) {

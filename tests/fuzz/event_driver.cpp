@@ -216,7 +216,7 @@ void EventDriver::RunKeyEvent(bool down) {
     const std::int16_t key = keys[source_.Next(6)];
     const std::int16_t own = key == vbKeyShift     ? vbShiftMask
                              : key == vbKeyControl ? vbCtrlMask
-                             : key == vbKeyMenu      ? vbAltMask
+                             : key == vbKeyMenu    ? vbAltMask
                                                    : 0;
     held_ = static_cast<std::int16_t>(down ? held_ | own : held_ & ~own);
     toolkit_.heldShift = held_;
@@ -240,9 +240,9 @@ EventDriver::WinTest EventDriver::RunBoardKeyEvent() {
         f.Cursor.Shown() ? f.cmdMine_LostFocus() : f.cmdMine_GotFocus();
         return WinTest::kNever;
     }
-    const std::int16_t keys[] = {vbKeyLeft,   vbKeyRight,    vbKeyUp,    vbKeyDown,
-                                 vbKeyHome,   vbKeyEnd,      vbKeyPageUp, vbKeyPageDown,
-                                 vbKeySpace,  vbKeyReturn,   vbKeyM,     vbKeySpace};
+    const std::int16_t keys[] = {vbKeyLeft,  vbKeyRight,  vbKeyUp,     vbKeyDown,
+                                 vbKeyHome,  vbKeyEnd,    vbKeyPageUp, vbKeyPageDown,
+                                 vbKeySpace, vbKeyReturn, vbKeyM,      vbKeySpace};
     const std::int16_t key = keys[source_.Next(12)];
     const bool shown = f.Cursor.Shown() && !f.StartCancelled();
     boardKeys_ += shown ? 1 : 0;
@@ -257,7 +257,7 @@ EventDriver::WinTest EventDriver::RunBoardKeyEvent() {
         return keepUp ? WinTest::kMaybe : WinTest::kAlways;
     }
     return key == vbKeyM && (held_ & (vbCtrlMask | vbAltMask)) == 0 ? WinTest::kAlways
-                                                                     : WinTest::kNever;
+                                                                    : WinTest::kNever;
 }
 
 EventDriver::WinTest EventDriver::RunMainWindowEvent() {
