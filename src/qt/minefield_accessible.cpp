@@ -305,18 +305,8 @@ void AnnounceCellOutline(MinefieldWidget& minefield, int index) {
     Announce(minefield, index, QAccessible::DescriptionChanged);
 }
 
-void AnnounceCellFocus(MinefieldWidget& minefield, int index, bool focused) {
-    QAccessibleInterface* cell = ListenedCell(minefield, index);
-    if (cell == nullptr) {
-        return;
-    }
-    QAccessible::State changed;
-    changed.focused = true;
-    QAccessibleStateChangeEvent stateChange(cell, changed);
-    QAccessible::updateAccessibility(&stateChange);
-    if (focused) {
-        Announce(minefield, index, QAccessible::Focus);
-    }
+void AnnounceCellFocus(MinefieldWidget& minefield, int index) {
+    Announce(minefield, index, QAccessible::Focus);
 }
 
 }  // namespace dravik::qt

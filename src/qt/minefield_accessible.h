@@ -16,7 +16,7 @@ void AnnounceCellChange(MinefieldWidget& minefield, int index);
 // The same when a hint's outline comes to or leaves a cell: its description says "hint" or
 // "proof" while it is outlined.
 void AnnounceCellOutline(MinefieldWidget& minefield, int index);
-// The cursor came to a cell (it is the focused cell now) or left it.
-void AnnounceCellFocus(MinefieldWidget& minefield, int index, bool focused);
+// The cursor came to a cell: it is the focused cell now.
+void AnnounceCellFocus(MinefieldWidget& minefield, int index);
 
 }  // namespace dravik::qt

@@ -122,14 +122,27 @@ void MinefieldWidget::SyncCursor() {
     if (cursor == shownCursor_) {
         return;
     }
-    if (shownCursor_ >= 0 && static_cast<std::size_t>(shownCursor_) < cells_.size()) {
+    const bool appearing = shownCursor_ < 0;
+    if (!appearing && static_cast<std::size_t>(shownCursor_) < cells_.size()) {
         update(CellRect(shownCursor_));
-        AnnounceCellFocus(*this, shownCursor_, false);
     }
     shownCursor_ = cursor;
-    if (cursor >= 0) {
-        update(CellRect(cursor));
-        AnnounceCellFocus(*this, cursor, true);
+    if (cursor < 0) {
+        return;
+    }
+    update(CellRect(cursor));
+    if (appearing) {
+        // Qt tells of the minefield taking the focus only after this; the cell's focus must come
+        // after that, or a screen reader would take the whole table for the focused object.
+        QMetaObject::invokeMethod(this, "AnnounceCursor", Qt::QueuedConnection);
+    } else {
+        AnnounceCellFocus(*this, cursor);
+    }
+}
+
+void MinefieldWidget::AnnounceCursor() {
+    if (shownCursor_ >= 0 && shownCursor_ == CursorIndex()) {
+        AnnounceCellFocus(*this, shownCursor_);
     }
 }
 

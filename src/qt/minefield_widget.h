@@ -58,6 +58,9 @@ class MinefieldWidget : public QWidget {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+  private slots:
+    void AnnounceCursor();
+
   private:
     struct Look {
         std::string caption;
