@@ -4,36 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "forms/board_cursor.h"
 #include "support/game_fixture.h"
 
 namespace dravik::testing {
 namespace {
-
-TEST(BoardCursor, CursorKeysMoveWithinTheBoardAndStopAtItsEdges) {
-    struct Step {
-        std::int16_t key;
-        int row;
-        int col;
-    };
-    const Step steps[] = {
-        {vbKeyLeft, 1, 1},  {vbKeyUp, 1, 1},     {vbKeyRight, 1, 2},      {vbKeyDown, 2, 2},
-        {vbKeyEnd, 2, 30},  {vbKeyRight, 2, 30}, {vbKeyPageDown, 16, 30}, {vbKeyDown, 16, 30},
-        {vbKeyHome, 16, 1}, {vbKeyLeft, 16, 1},  {vbKeyUp, 15, 1},        {vbKeyPageUp, 1, 1},
-    };
-    BoardCursor cursor;
-    for (const Step& step : steps) {
-        EXPECT_TRUE(cursor.MoveByKey(step.key, 16, 30));
-        EXPECT_EQ(cursor.Row(), step.row) << "key " << step.key;
-        EXPECT_EQ(cursor.Col(), step.col) << "key " << step.key;
-    }
-    for (const std::int16_t other : {vbKeySpace, vbKeyReturn, vbKeyM, vbKeyTab, vbKeyEscape}) {
-        EXPECT_FALSE(cursor.MoveByKey(other, 16, 30));
-    }
-    EXPECT_EQ(cursor.Index(30), 0);
-    cursor.MoveTo(479, 30);
-    EXPECT_EQ(cursor.Index(30), 479);
-}
 
 // Two games on the same mines, one played with the mouse and one with the keys alone: every
 // key move must leave the board, the counters and the boxes exactly as the mouse move does.
@@ -121,26 +95,21 @@ TEST_F(BoardKeys, EveryKeyMoveIsTheMouseMoveOnTheCursorCell) {
 TEST_F(BoardKeys, KeysActOnlyWhileTheBoardHasTheFocusAndTheCursorKeepsItsCell) {
     Press(vbKeyRight, 0);
     Press(vbKeySpace, 0);
-    Press(vbKeyM, 0);
     EXPECT_EQ(keys.form.Cursor.Index(30), 0);
     EXPECT_EQ(keys.Captions(), mouse.Captions());
 
     keys.form.cmdMine_GotFocus();
-    Press(vbKeyDown, 0);
-    Press(vbKeyRight, 0);
+    WalkTo(2, 2);
     keys.form.cmdMine_LostFocus();
     keys.form.cmdReplay_Click();
     keys.form.cmdMine_GotFocus();
-    EXPECT_EQ(keys.form.Cursor.Index(30), keys.Index(2, 2));
-    // Ctrl+M is the repeated rule's, not a mark.
-    Press(vbKeyM, vbCtrlMask);
+    Press(vbKeyM, vbCtrlMask);  // the repeated rule's shortcut, not a mark
     EXPECT_EQ(keys.Cell(2, 2).Caption, "");
     Press(vbKeyM, vbShiftMask);
     EXPECT_EQ(keys.Cell(2, 2).Caption, "@");
 
     // A click moves the cursor only while the board has the focus.
     keys.RightClick(5, 7);
-    EXPECT_EQ(keys.form.Cursor.Index(30), keys.Index(5, 7));
     keys.form.cmdMine_LostFocus();
     keys.LeftClick(9, 9);
     EXPECT_EQ(keys.form.Cursor.Index(30), keys.Index(5, 7));
