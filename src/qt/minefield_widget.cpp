@@ -240,6 +240,13 @@ void MinefieldWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void MinefieldWidget::keyPressEvent(QKeyEvent* event) {
     const KeyInput input = ToKeyInput(*event, true);
+    // A held arrow moves the cursor on, but a held key clicks once, as a held button does: a
+    // repeated M would take its own mark off again.
+    const bool clicks =
+        input.keyCode == vbKeySpace || input.keyCode == vbKeyReturn || input.keyCode == vbKeyM;
+    if (event->isAutoRepeat() && clicks) {
+        return;
+    }
     if (onKey) {
         onKey(input.keyCode, input.shift);
     }
