@@ -8,10 +8,14 @@
 //
 //   window_probe response [--rounds N] [--clicks K] [--seed S] COMMAND [ARGS...]
 //     Starts the game, answers "Large Screen?" with "n", then for each round clicks K random
-//     covered cells, asks for a hint (Ctrl+H) and presses F2. A click is timed until the clicked
-//     cell's pixels change, the hint until its box has painted, F2 until every cell looks covered
-//     again. A click that meets a mine opens a box before the cell
-//     changes; it is answered and left out. Prints every sample and the medians.
+//     covered cells, moves the board's cursor K times by an arrow key, asks for a hint (Ctrl+H)
+//     and presses F2. A click is timed until the clicked cell's pixels change, an arrow until
+//     the board's pixels change (the cursor's outline moved), the hint until its box has
+//     painted, F2 until every cell looks covered again. A click that meets a mine opens a box
+//     before the cell changes; it is answered and left out. Prints every sample and the medians.
+//     The board has the keyboard only for the arrows: Tab reaches it after the strip's four
+//     controls and leaves it for "Rule1" again, so that the clicks, F2 and the hint meet the
+//     board as a player who never tabs to it has it.
 //
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
 // the command's, and it moves the pointer and the keyboard focus.
@@ -599,6 +603,9 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     std::vector<double> clickTimes;
     std::vector<double> replayTimes;
     std::vector<double> hintTimes;
+    std::vector<double> keyTimes;
+    Snapshot board(display, all.width, all.height);
+    int cursorCol = 1;  // it keeps its cell while the board does not have the keyboard
     int mineHits = 0;
     for (int round = 0; round < rounds; ++round) {
         for (int k = 0; k < clicks; ++k) {
@@ -640,6 +647,28 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
             }
             server.WaitQuiet(main, 150);
         }
+        for (int k = 0; k < 4; ++k) {
+            server.Key(XK_Tab);
+        }
+        server.WaitQuiet(main, 150);
+        for (int k = 0; k < clicks; ++k) {
+            // Toward the middle, so that the cursor never stands at an edge it cannot pass.
+            const bool right = cursorCol < kCols / 2;
+            cursorCol += right ? 1 : -1;
+            board.Take(main, all.x, all.y);
+            const std::vector<unsigned long> look = board.Pixels();
+            const auto taken = TimeResponse(
+                game, all, [&] { server.Key(right ? XK_Right : XK_Left); },
+                [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
+            if (!taken) {
+                Fail("an arrow key opened a box");
+            }
+            keyTimes.push_back(*taken);
+            std::printf("key_ms=%.3f\n", *taken);
+            server.WaitQuiet(main, 150);
+        }
+        server.Key(XK_Tab);
+        server.WaitQuiet(main, 150);
         hintTimes.push_back(TimeHint(game));
         std::printf("hint_ms=%.3f\n", hintTimes.back());
         server.Focus(main);
@@ -655,10 +684,10 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     }
     Stop(pid);
     std::printf(
-        "click_median_ms=%.3f clicks=%zu mine_hits=%d f2_median_ms=%.3f f2s=%zu "
-        "hint_median_ms=%.3f\n",
-        Median(clickTimes), clickTimes.size(), mineHits, Median(replayTimes), replayTimes.size(),
-        Median(hintTimes));
+        "click_median_ms=%.3f clicks=%zu mine_hits=%d key_median_ms=%.3f keys=%zu "
+        "f2_median_ms=%.3f f2s=%zu hint_median_ms=%.3f\n",
+        Median(clickTimes), clickTimes.size(), mineHits, Median(keyTimes), keyTimes.size(),
+        Median(replayTimes), replayTimes.size(), Median(hintTimes));
     return 0;
 }
 

@@ -107,6 +107,9 @@ void frmDravik::keyboardReturned(std::int16_t shift) {
 void frmDravik::cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t /*shift*/,
                                 float /*x*/, float /*y*/) {
     Handle([&] {
+        if (Cursor.Shown()) {
+            Cursor.MoveTo(index, board_.Cols);
+        }
         board_.MouseButton = 0;
         if ((button & vbRightButton) != 0) {
             board_.MouseButton = vbRightButton;
@@ -131,6 +134,32 @@ void frmDravik::cmdMine_Click(std::int16_t index) {
             game_.ClickCell(index);
         }
     });
+}
+
+// A key acts on the cursor's cell as the mouse does there: Space or Enter as a left click, which
+// marks while Shift or Ctrl holds KeyHeld; M as a right click, unless Ctrl makes it the repeated
+// rule's shortcut or Alt a menu's access key.
+void frmDravik::cmdMine_KeyDown(std::int16_t keyCode, std::int16_t shift) {
+    Handle([&] {
+        if (!Cursor.Shown() || Cursor.MoveByKey(keyCode, board_.Rows, board_.Cols)) {
+            return;
+        }
+        const std::int16_t index = Cursor.Index(board_.Cols);
+        if (keyCode == vbKeySpace || keyCode == vbKeyReturn) {
+            cmdMine_MouseUp(index, vbLeftButton, shift, 0, 0);
+            cmdMine_Click(index);
+        } else if (keyCode == vbKeyM && (shift & (vbCtrlMask | vbAltMask)) == 0) {
+            cmdMine_MouseUp(index, vbRightButton, shift, 0, 0);
+        }
+    });
+}
+
+void frmDravik::cmdMine_GotFocus() {
+    Cursor.Show(true);
+}
+
+void frmDravik::cmdMine_LostFocus() {
+    Cursor.Show(false);
 }
 
 void frmDravik::mnuReplay_Click() {

@@ -7,6 +7,7 @@
 
 #include "board/board.h"
 #include "board/mod_dravik.h"
+#include "forms/board_cursor.h"
 #include "forms/frm_options.h"
 #include "rules/game.h"
 #include "toolkit/controls.h"
@@ -63,6 +64,8 @@ class frmDravik : public Form {
     MenuItem mnuLargeScreen;
     MenuItem mnuOption;
     MenuItem mnuAbout;
+    // Where the keys act on the board while it has the focus.
+    BoardCursor Cursor;
 
     // Loads the window: counts it as loaded and runs Form_Load.
     void Load();
@@ -75,6 +78,10 @@ class frmDravik : public Form {
     void cmdMine_MouseUp(std::int16_t index, std::int16_t button, std::int16_t shift, float x,
                          float y);
     void cmdMine_Click(std::int16_t index);
+    // A key pressed while the board has the focus, after the window's own key handler saw it.
+    void cmdMine_KeyDown(std::int16_t keyCode, std::int16_t shift);
+    void cmdMine_GotFocus();
+    void cmdMine_LostFocus();
     void cmdReplay_Click();
     void cmdMultiple_Click();
     void mnuRule1_Once_Click();

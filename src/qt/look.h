@@ -29,6 +29,12 @@ inline QColor ProofOutlineColour() {
     return QColor(0, 0, 255);
 }
 
+// The keyboard's cursor on the board: a violet that no cell, caption, mark or hint uses, dark
+// enough to stand out on every cell colour.
+inline QColor CursorOutlineColour() {
+    return QColor(128, 0, 255);
+}
+
 // Plain colours as they are; system colours from the widget's palette.
 QColor ToQColor(Colour colour, const QWidget& widget);
 

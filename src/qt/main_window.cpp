@@ -18,6 +18,7 @@
 #include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/minefield_widget.h"
+#include "toolkit/input_codes.h"
 
 namespace dravik::qt {
 
@@ -89,7 +90,8 @@ void MainWindow::Run(Handler&& handler) {
 }
 
 void MainWindow::BuildStrip() {
-    minefield_ = new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), client_);
+    minefield_ =
+        new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), form_.Cursor, client_);
     minefield_->onMouseUp = [this](int index, int button, int shift, float x, float y) {
         Run([&] {
             form_.cmdMine_MouseUp(static_cast<Int16>(index), static_cast<Int16>(button),
@@ -98,6 +100,17 @@ void MainWindow::BuildStrip() {
     };
     minefield_->onClick = [this](int index) {
         Run([&] { form_.cmdMine_Click(static_cast<Int16>(index)); });
+    };
+    minefield_->onKey = [this](int keyCode, int shift) {
+        Run([&] { form_.cmdMine_KeyDown(static_cast<Int16>(keyCode), static_cast<Int16>(shift)); });
+    };
+    minefield_->onFocus = [this](bool hasFocus) {
+        Run([&] { hasFocus ? form_.cmdMine_GotFocus() : form_.cmdMine_LostFocus(); });
+    };
+    connect(this, &MainWindow::cellActionAsked, this, &MainWindow::CellAction,
+            Qt::QueuedConnection);
+    minefield_->onCellAction = [this](int index, int button) {
+        emit cellActionAsked(index, button);
     };
     txtPlots_ = MakeCounter(form_.txtPlots, client_);
     chkExtra_ = new QCheckBox(ToQText(form_.chkExtra.Caption), client_);
@@ -130,7 +143,25 @@ void MainWindow::BuildStrip() {
     setTabOrder(cmdMultiple_, cmdReplay_);
     setTabOrder(cmdReplay_, chkKeepUp_);
     setTabOrder(chkKeepUp_, chkExtra_);
+    setTabOrder(chkExtra_, minefield_);
     rule1Once_->setFocus();
+}
+
+// An assistive tool's click on a cell, made as the mouse makes it. It comes queued, after the
+// request was answered, so that a box it raises does not keep the tool waiting; like the mouse,
+// it does nothing while a box or the options dialog is open.
+void MainWindow::CellAction(int index, int button) {
+    if (QApplication::activeModalWidget() != nullptr || !form_.Loaded()) {
+        return;
+    }
+    const auto cell = static_cast<Int16>(index);
+    Run([&] {
+        form_.cmdMine_MouseUp(cell, static_cast<Int16>(button),
+                              static_cast<Int16>(form_.GetToolkit().ShiftState()), 0, 0);
+    });
+    if (button == vbLeftButton && form_.Loaded()) {
+        Run([&] { form_.cmdMine_Click(cell); });
+    }
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)()) {

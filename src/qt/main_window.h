@@ -35,6 +35,10 @@ class MainWindow : public QMainWindow {
     QCheckBox* ExtraBox() const { return chkExtra_; }
     QLabel* KeepUpLabel() const { return lblKeepUp_; }
 
+  signals:
+    // An assistive tool asked for a click on a cell (button 1 or 2).
+    void cellActionAsked(int index, int button);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -48,6 +52,7 @@ class MainWindow : public QMainWindow {
     void BuildMenus();
     void BuildOpponentMenu(QMenu* rules);
     QAction* AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)());
+    void CellAction(int index, int button);
     void SyncWindowFrame();
     bool IsMineKeyEvent(QObject* watched, QEvent* event) const;
 

@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 #include "qt/minefield_widget.h"
+#include "toolkit/input_codes.h"
 #include "toolkit/text.h"
 
 namespace dravik::qt {
@@ -29,8 +30,18 @@ QString StateInWords(const std::string& caption) {
 
 class MinefieldAccessible;
 
+QString UncoverAction() {
+    return QStringLiteral("Uncover");
+}
+
+QString MarkAction() {
+    return QStringLiteral("Mark");
+}
+
 // One cell. It has no QObject of its own, so the events that name it carry its unique id.
-class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class CellAccessible : public QAccessibleInterface,
+                       public QAccessibleTableCellInterface,
+                       public QAccessibleActionInterface {
   public:
     CellAccessible(MinefieldAccessible& table, int index) : table_(table), index_(index) {}
 
@@ -48,10 +59,17 @@ class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellI
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ActionInterface) {
+            return static_cast<QAccessibleActionInterface*>(this);
+        }
         return t == QAccessible::TableCellInterface
                    ? static_cast<QAccessibleTableCellInterface*>(this)
                    : nullptr;
     }
+
+    QStringList actionNames() const override { return {UncoverAction(), MarkAction()}; }
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString& /*actionName*/) const override { return {}; }
 
     bool isSelected() const override { return false; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
@@ -106,6 +124,12 @@ class MinefieldAccessible : public QAccessibleWidget, public QAccessibleTableInt
             id = QAccessible::registerAccessibleInterface(new CellAccessible(*table, index));
         }
         return QAccessible::accessibleInterface(id);
+    }
+
+    // Qt asks this when the minefield takes the focus: the cursor's cell has it.
+    QAccessibleInterface* focusChild() const override {
+        const int cursor = Minefield().CursorIndex();
+        return cursor >= 0 ? child(cursor) : nullptr;
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
@@ -218,8 +242,25 @@ QAccessible::State CellAccessible::state() const {
         state.invalid = true;
         return state;
     }
-    state.invisible = !table_.Minefield().Cell(index_).Visible || table_.state().invisible;
+    const MinefieldWidget& minefield = table_.Minefield();
+    state.invisible = !minefield.Cell(index_).Visible || table_.state().invisible;
+    state.focusable = true;
+    state.focused = minefield.CursorIndex() == index_;
     return state;
+}
+
+void CellAccessible::doAction(const QString& actionName) {
+    if (!isValid()) {
+        return;
+    }
+    // The widget is the minefield's own: asking it to act changes no const state of ours.
+    auto& minefield = const_cast<MinefieldWidget&>(table_.Minefield());
+    const int button = actionName == UncoverAction() ? vbLeftButton
+                       : actionName == MarkAction()  ? vbRightButton
+                                                     : 0;
+    if (button != 0 && minefield.onCellAction) {
+        minefield.onCellAction(index_, button);
+    }
 }
 
 QAccessibleInterface* CreateInterface(const QString& key, QObject* object) {
@@ -238,17 +279,20 @@ void InstallMinefieldAccessibility() {
 
 namespace {
 
-void Announce(MinefieldWidget& minefield, int index, QAccessible::Event what) {
+// The cell's interface, or nullptr while no assistive tool listens.
+QAccessibleInterface* ListenedCell(MinefieldWidget& minefield, int index) {
     if (!QAccessible::isActive()) {
-        return;
+        return nullptr;
     }
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&minefield);
-    QAccessibleInterface* cell = table != nullptr ? table->child(index) : nullptr;
-    if (cell == nullptr) {
-        return;
+    return table != nullptr ? table->child(index) : nullptr;
+}
+
+void Announce(MinefieldWidget& minefield, int index, QAccessible::Event what) {
+    if (QAccessibleInterface* cell = ListenedCell(minefield, index)) {
+        QAccessibleEvent event(cell, what);
+        QAccessible::updateAccessibility(&event);
     }
-    QAccessibleEvent event(cell, what);
-    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace
@@ -259,6 +303,10 @@ void AnnounceCellChange(MinefieldWidget& minefield, int index) {
 
 void AnnounceCellOutline(MinefieldWidget& minefield, int index) {
     Announce(minefield, index, QAccessible::DescriptionChanged);
+}
+
+void AnnounceCellFocus(MinefieldWidget& minefield, int index) {
+    Announce(minefield, index, QAccessible::Focus);
 }
 
 }  // namespace dravik::qt

@@ -6,7 +6,8 @@ class MinefieldWidget;
 
 // A screen reader sees the minefield as a table of 16 x 30 cells, each named by its row, column
 // and what it shows ("row 3, column 5, 2 mines around"), although one widget paints them all.
-// Installing is idempotent; every minefield does it when it is created.
+// Each cell offers the actions "Uncover" and "Mark", a left and a right click; the cursor's cell
+// is the focused one. Installing is idempotent; every minefield does it when it is created.
 void InstallMinefieldAccessibility();
 
 // Tells a listening assistive tool that a cell now shows something else. Costs nothing while
@@ -15,5 +16,7 @@ void AnnounceCellChange(MinefieldWidget& minefield, int index);
 // The same when a hint's outline comes to or leaves a cell: its description says "hint" or
 // "proof" while it is outlined.
 void AnnounceCellOutline(MinefieldWidget& minefield, int index);
+// The cursor came to a cell: it is the focused cell now.
+void AnnounceCellFocus(MinefieldWidget& minefield, int index);
 
 }  // namespace dravik::qt

@@ -1,10 +1,12 @@
 #include "qt/minefield_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include "board/board.h"
+#include "forms/board_cursor.h"
 #include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/minefield_accessible.h"
@@ -48,12 +50,19 @@ void PaintOutline(QPainter& painter, const QRect& rect, Int16 outline) {
     }
 }
 
+// Drawn last and inside the hint's outline, so that on a hinted cell both show.
+void PaintCursor(QPainter& painter, const QRect& rect) {
+    constexpr int kCursorWidth = 2;
+    FillFrame(painter, rect, CursorOutlineColour(), kCursorWidth);
+}
+
 }  // namespace
 
 MinefieldWidget::MinefieldWidget(const Frame& panel, const std::vector<Label>& cells,
-                                 const Board& board, QWidget* parent)
-    : QWidget(parent), panel_(panel), cells_(cells), board_(board) {
-    setFocusPolicy(Qt::NoFocus);
+                                 const Board& board, const BoardCursor& cursor, QWidget* parent)
+    : QWidget(parent), panel_(panel), cells_(cells), board_(board), cursor_(cursor) {
+    // A click must leave the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Before anything asks for this widget's interface, or Qt caches a plain one for it.
     InstallMinefieldAccessibility();
@@ -64,6 +73,10 @@ MinefieldWidget::MinefieldWidget(const Frame& panel, const std::vector<Label>& c
 bool MinefieldWidget::GridBuilt() const {
     return board_.Rows > 0 && board_.Cols > 0 &&
            cells_.size() >= static_cast<std::size_t>(board_.Rows) * board_.Cols;
+}
+
+int MinefieldWidget::CursorIndex() const {
+    return GridBuilt() && cursor_.Shown() ? cursor_.Index(board_.Cols) : -1;
 }
 
 int MinefieldWidget::Rows() const {
@@ -101,6 +114,36 @@ void MinefieldWidget::Sync() {
             AnnounceCellOutline(*this, static_cast<int>(i));
         }
     }
+    SyncCursor();
+}
+
+void MinefieldWidget::SyncCursor() {
+    const int cursor = CursorIndex();
+    if (cursor == shownCursor_) {
+        return;
+    }
+    const bool appearing = shownCursor_ < 0;
+    if (!appearing && static_cast<std::size_t>(shownCursor_) < cells_.size()) {
+        update(CellRect(shownCursor_));
+    }
+    shownCursor_ = cursor;
+    if (cursor < 0) {
+        return;
+    }
+    update(CellRect(cursor));
+    if (appearing) {
+        // Qt tells of the minefield taking the focus only after this; the cell's focus must come
+        // after that, or a screen reader would take the whole table for the focused object.
+        QMetaObject::invokeMethod(this, "AnnounceCursor", Qt::QueuedConnection);
+    } else {
+        AnnounceCellFocus(*this, cursor);
+    }
+}
+
+void MinefieldWidget::AnnounceCursor() {
+    if (shownCursor_ >= 0 && shownCursor_ == CursorIndex()) {
+        AnnounceCellFocus(*this, shownCursor_);
+    }
 }
 
 QRect MinefieldWidget::CellRect(int index) const {
@@ -135,18 +178,20 @@ void MinefieldWidget::paintEvent(QPaintEvent* event) {
     painter.fillRect(QRect(all.left(), all.top(), 1, all.height()), light);
     painter.fillRect(QRect(all.left(), all.bottom(), all.width(), 1), dark);
     painter.fillRect(QRect(all.right(), all.top(), 1, all.height()), dark);
-    for (const Label& cell : cells_) {
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        const Label& cell = cells_[i];
         if (!cell.Visible) {
             continue;
         }
         const QRect rect = TwipsRect(cell);
         if (event->region().intersects(rect)) {
-            PaintCell(painter, cell, rect);
+            PaintCell(painter, cell, rect, static_cast<int>(i) == shownCursor_);
         }
     }
 }
 
-void MinefieldWidget::PaintCell(QPainter& painter, const Label& cell, const QRect& rect) {
+void MinefieldWidget::PaintCell(QPainter& painter, const Label& cell, const QRect& rect,
+                                bool cursor) {
     if (cell.BackStyle == kBackOpaque) {
         painter.fillRect(rect, ToQColor(cell.BackColor, *this));
     }
@@ -159,6 +204,9 @@ void MinefieldWidget::PaintCell(QPainter& painter, const Label& cell, const QRec
         painter.drawText(rect, Qt::AlignCenter, QString::fromStdString(cell.Caption));
     }
     PaintOutline(painter, rect, cell.Outline);
+    if (cursor) {
+        PaintCursor(painter, rect);
+    }
 }
 
 void MinefieldWidget::mousePressEvent(QMouseEvent* event) {
@@ -187,6 +235,34 @@ void MinefieldWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (onClick && event->button() == Qt::LeftButton &&
         CellAt(event->position().toPoint()) == index) {
         onClick(index);
+    }
+}
+
+void MinefieldWidget::keyPressEvent(QKeyEvent* event) {
+    const KeyInput input = ToKeyInput(*event, true);
+    // A held arrow moves the cursor on, but a held key clicks once, as a held button does: a
+    // repeated M would take its own mark off again.
+    const bool clicks =
+        input.keyCode == vbKeySpace || input.keyCode == vbKeyReturn || input.keyCode == vbKeyM;
+    if (event->isAutoRepeat() && clicks) {
+        return;
+    }
+    if (onKey) {
+        onKey(input.keyCode, input.shift);
+    }
+}
+
+void MinefieldWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (onFocus) {
+        onFocus(true);
+    }
+}
+
+void MinefieldWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (onFocus) {
+        onFocus(false);
     }
 }
 

@@ -271,9 +271,38 @@ void EventDriver::ChangeKeysUnseen() {
     }
 }
 
+// The board's keys as Qt delivers them: Tab or Shift+Tab moving the focus in or out, or a key
+// that the window previews first, then the board, then its release. Space, Enter and M act with
+// whatever modifiers are down.
+EventDriver::WinTest EventDriver::RunBoardKeyEvent() {
+    frmDravik& f = *form_;
+    if (source_.Next(8) == 0) {
+        f.Cursor.Shown() ? f.cmdMine_LostFocus() : f.cmdMine_GotFocus();
+        return WinTest::kNever;
+    }
+    const std::int16_t keys[] = {vbKeyLeft,  vbKeyRight,  vbKeyUp,     vbKeyDown,
+                                 vbKeyHome,  vbKeyEnd,    vbKeyPageUp, vbKeyPageDown,
+                                 vbKeySpace, vbKeyReturn, vbKeyM,      vbKeySpace};
+    const std::int16_t key = keys[source_.Next(12)];
+    const bool shown = f.Cursor.Shown() && !f.StartCancelled();
+    boardKeys_ += shown ? 1 : 0;
+    const bool keepUp = f.chkKeepUp.Value != 0;
+    f.Form_KeyDown(key, held_);
+    f.cmdMine_KeyDown(key, held_);
+    f.Form_KeyUp(key, held_);
+    if (!shown) {
+        return WinTest::kNever;
+    }
+    if (key == vbKeySpace || key == vbKeyReturn) {
+        return keepUp ? WinTest::kMaybe : WinTest::kAlways;
+    }
+    return key == vbKeyM && (held_ & (vbCtrlMask | vbAltMask)) == 0 ? WinTest::kAlways
+                                                                    : WinTest::kNever;
+}
+
 EventDriver::WinTest EventDriver::RunMainWindowEvent() {
     frmDravik& f = *form_;
-    switch (source_.Next(22)) {
+    switch (source_.Next(25)) {
         case 0:
         case 1:
             RunKeyEvent(source_.Next(2) == 0);
@@ -326,6 +355,10 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
         case 12:
         case 13:
             return RunNewRule();
+        case 22:
+        case 23:
+        case 24:
+            return RunBoardKeyEvent();
         default:
             return RunCellEvent();
     }
@@ -427,6 +460,10 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
     }
     if ((held_ & (vbShiftMask | vbCtrlMask)) == 0 && b.KeyHeld != kFalse) {
         return "marking mode with neither Shift nor Ctrl down";
+    }
+    if (form_->Cursor.Row() < 1 || form_->Cursor.Row() > b.Rows || form_->Cursor.Col() < 1 ||
+        form_->Cursor.Col() > b.Cols) {
+        return "the cursor left the board";
     }
     if (auto broken = CheckCells()) {
         return broken;

@@ -47,6 +47,8 @@ class EventDriver {
     int OutlinesChecked() const { return outlinesChecked_; }
     // How often an event at the top won the game.
     int GamesWon() const { return gamesWon_; }
+    // Keys played on the board while it had the focus.
+    int BoardKeysPlayed() const { return boardKeys_; }
     // The most events that ran inside one another.
     int DeepestNesting() const { return deepestNesting_; }
 
@@ -61,6 +63,7 @@ class EventDriver {
     WinTest RunMainWindowEvent();
     WinTest RunCellEvent();
     void RunKeyEvent(bool down);
+    WinTest RunBoardKeyEvent();
     void ChangeKeysUnseen();
     void RunOptions(Form& form);
     bool Won() const;
@@ -90,6 +93,7 @@ class EventDriver {
     int deepestNesting_ = 0;
     int winBoxes_ = 0;
     int gamesWon_ = 0;
+    int boardKeys_ = 0;
     WinTest lastWinTest_ = WinTest::kNever;
     std::int16_t held_ = 0;  // modifier bits of the keys really down
     mutable int deepest_ = 0;

@@ -31,6 +31,7 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int deepestNesting = 0;
     int won = 0;
     int outlines = 0;
+    int boardKeys = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -44,17 +45,20 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         deepestNesting = std::max(deepestNesting, driver.DeepestNesting());
         won += driver.GamesWon();
         outlines += driver.OutlinesChecked();
+        boardKeys += driver.BoardKeysPlayed();
     }
     std::printf(
         "events played: %d, games won: %d, certain hints checked against the mines: %d, "
-        "positions analysed: %d, certain moves checked: %d, boards with outlines checked: %d\n",
-        events, won, hints, analysed, certain, outlines);
+        "positions analysed: %d, certain moves checked: %d, boards with outlines checked: %d, "
+        "keys on the board: %d\n",
+        events, won, hints, analysed, certain, outlines, boardKeys);
     // The sequences were not all cut short by an early exit, and many got well into a game.
     EXPECT_GT(events, 60 * 50);
     EXPECT_GT(deepGames, 20);
     // Queued input ran inside yields, several levels deep.
     EXPECT_GT(deepestNesting, 3);
     EXPECT_GT(won, 0);
+    EXPECT_GT(boardKeys, 0);
     EXPECT_GT(hints, 0);
     EXPECT_GT(certain, 0);
     EXPECT_GT(outlines, 0);

@@ -31,16 +31,18 @@ std::uint64_t inputs = 0;
 std::uint64_t events = 0;
 std::uint64_t analysed = 0;
 std::uint64_t outlines = 0;
+std::uint64_t boardKeys = 0;
 
 // The last line tells whether the run played at all; scripts/fuzz fails on 0.
 void ReportEvents() {
     std::fprintf(stderr,
                  "inputs run: %llu, events per input: %.1f, positions analysed: %llu, boards "
-                 "with outlines checked: %llu\n",
+                 "with outlines checked: %llu, keys on the board: %llu\n",
                  static_cast<unsigned long long>(inputs),
                  inputs == 0 ? 0.0 : static_cast<double>(events) / static_cast<double>(inputs),
                  static_cast<unsigned long long>(analysed),
-                 static_cast<unsigned long long>(outlines));
+                 static_cast<unsigned long long>(outlines),
+                 static_cast<unsigned long long>(boardKeys));
     std::fprintf(stderr, "events played: %llu\n", static_cast<unsigned long long>(events));
 }
 
@@ -59,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     events += static_cast<std::uint64_t>(driver.EventsRun());
     analysed += static_cast<std::uint64_t>(driver.PositionsAnalysed());
     outlines += static_cast<std::uint64_t>(driver.OutlinesChecked());
+    boardKeys += static_cast<std::uint64_t>(driver.BoardKeysPlayed());
     if (broken) {
         std::fprintf(stderr, "invariant broken %s\n", broken->c_str());
         std::abort();

@@ -168,18 +168,22 @@ class MainWindowTest : public QObject {
         QVERIFY(!multiple->isCheckable() && !multiple->isChecked());
     }
 
-    void focusStartsOnRule1AndTabsOverButtonsOnly() {
+    void focusStartsOnRule1AndTabsOverButtonsThenTheBoard() {
         Screen s;
         QVERIFY(s.Show());
         QCOMPARE(QApplication::focusWidget(), s.window.Rule1Button());
+        // A click on a cell leaves the focus where it is.
+        s.Click(3, 3, Qt::RightButton);
+        QCOMPARE(QApplication::focusWidget(), s.window.Rule1Button());
         QStringList visited;
-        for (int step = 0; step < 4; ++step) {
+        for (int step = 0; step < 5; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            const auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-            visited << (focused != nullptr ? focused->text() : QStringLiteral("<not a button>"));
+            const QWidget* focused = QApplication::focusWidget();
+            const auto* button = qobject_cast<const QAbstractButton*>(focused);
+            visited << (button != nullptr ? button->text() : focused->accessibleName());
         }
-        // "Extra" is hidden; the counters, the label and the minefield take no focus.
-        QCOMPARE(visited, QStringList({"Multi", "Replay", "Keep Up Mode", "Rule1"}));
+        // "Extra" is hidden; the counters and the label take no focus.
+        QCOMPARE(visited, QStringList({"Multi", "Replay", "Keep Up Mode", "Minefield", "Rule1"}));
     }
 
     void rightClickTogglesMarkOnScreen() {
