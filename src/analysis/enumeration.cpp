@@ -554,6 +554,7 @@ Solution Enumerate(const Problem& problem, bool useMinesLeft, bool wantOdds, lon
         return solution;
     }
     combination.Judge();
+    solution.total = combination.Total();
     for (const Component& component : components) {
         MarkForced(frontier, component, true, solution);
     }

@@ -13,8 +13,9 @@ namespace dravik::testing {
 // the counter shows mines minus marks, as the player sees it.
 class SimulatedGame {
   public:
-    // Lays `mines` mines at random from `seed`; the same seed gives the same field.
-    SimulatedGame(int rows, int cols, int mines, std::uint64_t seed);
+    // Lays `mines` mines at random from `seed`, never on `freeCell` (-1: anywhere); the same
+    // seed gives the same field.
+    SimulatedGame(int rows, int cols, int mines, std::uint64_t seed, int freeCell = -1);
 
     // A random cell from the same seed with no mine in or around it; -1 if there is none.
     int OpeningCell() const { return opening_; }
