@@ -1,6 +1,8 @@
-// solver GAMES SEED: how often complete logic and the guess chooser clear seeded 30 x 16 boards
+// solver GAMES SEED [PARTS]: how often complete logic and the guess chooser clear seeded 30 x 16 boards
 // with 99 mines from a first click in the top-left corner, beside the safest-cell policy, and
-// what each guess costs. Game k has the same layout whatever the number of threads.
+// what each guess costs. Game k has the same layout whatever the number of threads. PARTS
+// measures what each part of the chooser gains: "all" (the default), "look-ahead" (no exact
+// ending) or "ending" (the exact ending, else the safest cell).
 
 #include <algorithm>
 #include <atomic>
@@ -9,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -54,7 +57,8 @@ int FirstCovered(const Position& position) {
 }
 
 // Complete logic while it finds moves, else a guess; `untilHit` ends the game at the first mine.
-Outcome Play(SimulatedGame game, Policy policy, bool untilHit, std::vector<double>& millis) {
+Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool untilHit,
+             std::vector<double>& millis) {
     Outcome outcome;
     for (int cell = kCorner; cell >= 0;) {
         if (!game.Uncover(cell)) {
@@ -82,7 +86,7 @@ Outcome Play(SimulatedGame game, Policy policy, bool untilHit, std::vector<doubl
                 continue;
             }
             const double start = ThreadMillis();
-            const Guess guess = ChooseGuess(game.Seen(), analysis);
+            const Guess guess = ChooseGuess(game.Seen(), analysis, limits);
             millis.push_back(ThreadMillis() - start);
             cell = guess.cell >= 0 ? guess.cell : FirstCovered(game.Seen());
         }
@@ -102,8 +106,18 @@ std::uint64_t LayoutSeed(std::uint64_t seed, int game) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: solver GAMES SEED\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: solver GAMES SEED [all|look-ahead|ending]\n");
+        return 2;
+    }
+    GuessLimits limits;
+    const std::string parts = argc == 4 ? argv[3] : "all";
+    if (parts == "look-ahead") {
+        limits.endingLayouts = 0;
+    } else if (parts == "ending") {
+        limits.candidates = 1;
+    } else if (parts != "all") {
+        std::fprintf(stderr, "solver: PARTS is all, look-ahead or ending\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);
@@ -122,10 +136,10 @@ int main(int argc, char** argv) {
             const std::uint64_t layout = LayoutSeed(seed, game);
             Record& record = records[static_cast<std::size_t>(game)];
             const SimulatedGame classic(kRows, kCols, kMines, layout, kCorner);
-            record.classic = Play(classic, Policy::Chooser, true, mine);
-            record.safest = Play(classic, Policy::Safest, true, unused);
+            record.classic = Play(classic, Policy::Chooser, limits, true, mine);
+            record.safest = Play(classic, Policy::Safest, limits, true, unused);
             record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
-                                false, mine);
+                                limits, false, mine);
         }
     };
     const double start = static_cast<double>(std::clock());
