@@ -1,6 +1,6 @@
-// solver GAMES SEED [PARTS]: how often complete logic and the guess chooser clear seeded 30 x 16 boards
-// with 99 mines from a first click in the top-left corner, beside the safest-cell policy, and
-// what each guess costs. Game k has the same layout whatever the number of threads. PARTS
+// solver GAMES SEED [PARTS]: how often complete logic and the guess chooser clear seeded 30 x 16
+// boards with 99 mines from a first click in the top-left corner, beside the safest-cell policy,
+// and what each guess costs. Game k has the same layout whatever the number of threads. PARTS
 // measures what each part of the chooser gains: "all" (the default), "look-ahead" (no exact
 // ending) or "ending" (the exact ending, else the safest cell).
 
@@ -81,8 +81,8 @@ Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool 
                 continue;
             }
             if (policy == Policy::Safest) {
-                cell = analysis.odds.empty() ? FirstCovered(game.Seen())
-                                             : analysis.odds.front().index;
+                cell =
+                    analysis.odds.empty() ? FirstCovered(game.Seen()) : analysis.odds.front().index;
                 continue;
             }
             const double start = ThreadMillis();

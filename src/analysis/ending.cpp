@@ -23,8 +23,8 @@ struct OutOfWork {};
 // The covered cells as bits, each number as the mask of its covered neighbours and the mines
 // still missing there.
 struct Field {
-    std::vector<int> cells;          // bit -> position index
-    std::vector<Mask> around;        // bit -> its covered neighbours
+    std::vector<int> cells;    // bit -> position index
+    std::vector<Mask> around;  // bit -> its covered neighbours
     std::vector<std::pair<Mask, int>> numbers;
     int mines = 0;
 };
@@ -118,8 +118,7 @@ class Search {
   public:
     Search(const Field& field, const std::vector<Mask>& layouts, long& work, long budget)
         : field_(field), layouts_(layouts), work_(work), budget_(budget) {
-        all_ = field.cells.size() >= kMostCells ? ~Mask{0}
-                                                : (Mask{1} << field.cells.size()) - 1;
+        all_ = field.cells.size() >= kMostCells ? ~Mask{0} : (Mask{1} << field.cells.size()) - 1;
     }
 
     double Best(const std::vector<int>& ids, Mask open, int* choice) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/constraints.h"
-#include "analysis/enumeration.h"
 #include "analysis/ending.h"
+#include "analysis/enumeration.h"
 
 namespace dravik::analysis {
 
@@ -71,8 +71,7 @@ Branch Follow(Position next, int cell, int number, long& budget) {
         branch.lowest = 0;  // only mines left: the board is clear
     }
     branch.possible = true;
-    branch.logWeight =
-        std::log(solution.total) + LogChoose(off, std::min(off, problem.minesLeft));
+    branch.logWeight = std::log(solution.total) + LogChoose(off, std::min(off, problem.minesLeft));
     return branch;
 }
 

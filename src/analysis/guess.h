@@ -23,9 +23,9 @@ struct GuessLimits {
 };
 
 struct Guess {
-    int cell = -1;     // -1: no guess to make (no odds in the analysis)
-    double mine = 0;   // its chance of holding a mine
-    int safer = -1;    // a cell with a strictly lower chance, when the guess is not the safest
+    int cell = -1;    // -1: no guess to make (no odds in the analysis)
+    double mine = 0;  // its chance of holding a mine
+    int safer = -1;   // a cell with a strictly lower chance, when the guess is not the safest
     double saferMine = 0;
     long work = 0;
 };

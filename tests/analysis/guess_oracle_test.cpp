@@ -229,8 +229,7 @@ TEST_P(GuessOracle, LookAheadAloneStaysCloseToTheBest) {
         ++checked;
     });
     std::cout << board.rows << " x " << board.cols << " / " << board.mines << ": best " << bestSum
-              << ", look-ahead " << chooserSum << ", safest cell " << safestSum
-              << " layouts won\n";
+              << ", look-ahead " << chooserSum << ", safest cell " << safestSum << " layouts won\n";
     EXPECT_GT(checked, 0);
     EXPECT_GE(chooserSum, 0.97 * bestSum);
     EXPECT_GE(chooserSum, safestSum);
