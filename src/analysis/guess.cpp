@@ -25,10 +25,14 @@ struct Outlook {
     double reveals = 0;  // certain safe cells expected after it
 };
 
+// A sum of logs rather than lgamma, which writes a global and so is no friend of threads.
 long double LogChoose(int n, int k) {
-    return std::lgamma(static_cast<long double>(n) + 1) -
-           std::lgamma(static_cast<long double>(k) + 1) -
-           std::lgamma(static_cast<long double>(n - k) + 1);
+    k = std::min(k, n - k);
+    long double sum = 0;
+    for (int i = 1; i <= k; ++i) {
+        sum += std::log(static_cast<long double>(n - k + i) / static_cast<long double>(i));
+    }
+    return sum;
 }
 
 // The position after `cell` shows `number`: the log of its weight, the certain safe cells and
