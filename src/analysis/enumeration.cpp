@@ -529,6 +529,7 @@ Solution Enumerate(const Problem& problem, const EnumerateOptions& options) {
         return solution;
     }
     combination.Judge();
+    solution.total = combination.Total();
     for (const Component& component : components) {
         MarkForced(frontier, component, component.viable, solution);
     }

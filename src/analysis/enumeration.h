@@ -22,6 +22,10 @@ struct Solution {
     // By cell index, for Unknown cells: the chance of a mine. Only when solved with the mines
     // left and asked for.
     std::vector<long double> odds;
+    // Only when solved with the mines left: the weight of all layouts, as a multiple of the ways
+    // to lay the mines left on the cells next to no number when none are on the frontier
+    // (C(off, min(off, mines left))). Compares positions that differ only in their numbers.
+    long double total = 0;
 };
 
 struct EnumerateOptions {

@@ -6,13 +6,16 @@
 
 namespace dravik::testing {
 
-SimulatedGame::SimulatedGame(int rows, int cols, int mines, std::uint64_t seed)
+SimulatedGame::SimulatedGame(int rows, int cols, int mines, std::uint64_t seed, int freeCell)
     : seen_(rows, cols, mines) {
     std::mt19937_64 random(seed);
     std::vector<int> cells(static_cast<std::size_t>(rows * cols));
     std::iota(cells.begin(), cells.end(), 0);
+    if (freeCell >= 0) {
+        cells.erase(cells.begin() + freeCell);
+    }
     std::shuffle(cells.begin(), cells.end(), random);
-    mines_.assign(cells.size(), 0);
+    mines_.assign(static_cast<std::size_t>(rows * cols), 0);
     for (int k = 0; k < mines; ++k) {
         mines_[static_cast<std::size_t>(cells[static_cast<std::size_t>(k)])] = 1;
     }

@@ -13,8 +13,9 @@ namespace dravik::testing {
 // the counter shows mines minus marks, as the player sees it.
 class SimulatedGame {
   public:
-    // Lays `mines` mines at random from `seed`; the same seed gives the same field.
-    SimulatedGame(int rows, int cols, int mines, std::uint64_t seed);
+    // Lays `mines` mines at random from `seed`, never on `freeCell` (-1: anywhere); the same
+    // seed gives the same field.
+    SimulatedGame(int rows, int cols, int mines, std::uint64_t seed, int freeCell = -1);
     // The given mines, by cell index (non-zero a mine); no opening cell.
     SimulatedGame(int rows, int cols, const std::vector<std::uint8_t>& mines);
 

@@ -1,0 +1,184 @@
+// solver GAMES SEED [PARTS]: how often complete logic and the guess chooser clear seeded 30 x 16
+// boards with 99 mines from a first click in the top-left corner, beside the safest-cell policy,
+// and what each guess costs. Game k has the same layout whatever the number of threads. PARTS
+// measures what each part of the chooser gains: "all" (the default), "look-ahead" (no exact
+// ending) or "ending" (the exact ending, else the safest cell).
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "analysis/guess.h"
+#include "stall_play.h"
+
+using dravik::Position;
+using dravik::testing::SimulatedGame;
+using namespace dravik::analysis;
+using namespace dravik::bench;
+
+namespace {
+
+constexpr int kThreads = 2;
+constexpr int kCorner = 0;
+
+double ThreadMillis() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double Percentile(const std::vector<double>& sorted, double share) {
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
+    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
+}
+
+enum class Policy { Chooser, Safest };
+
+struct Outcome {
+    bool won = false;
+    int hits = 0;
+};
+
+int FirstCovered(const Position& position) {
+    for (int index = 0; index < position.Size(); ++index) {
+        if (position.IsCovered(index)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+// Complete logic while it finds moves, else a guess; `untilHit` ends the game at the first mine.
+Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool untilHit,
+             std::vector<double>& millis) {
+    Outcome outcome;
+    for (int cell = kCorner; cell >= 0;) {
+        if (!game.Uncover(cell)) {
+            ++outcome.hits;
+            if (untilHit) {
+                return outcome;
+            }
+        }
+        cell = -1;
+        while (!game.Finished() && cell < 0) {
+            RunToStandstill(game, ObviousMoves);
+            if (game.Finished()) {
+                break;
+            }
+            const Analysis analysis = Analyse(game.Seen(), Limits{Limits{}.nodeBudget, false});
+            if (!analysis.certain.empty()) {
+                if (game.Follow(analysis) > 0) {
+                    throw std::logic_error("a certain move was wrong");
+                }
+                continue;
+            }
+            if (policy == Policy::Safest) {
+                cell =
+                    analysis.odds.empty() ? FirstCovered(game.Seen()) : analysis.odds.front().index;
+                continue;
+            }
+            const double start = ThreadMillis();
+            const Guess guess = ChooseGuess(game.Seen(), analysis, limits);
+            millis.push_back(ThreadMillis() - start);
+            cell = guess.cell >= 0 ? guess.cell : FirstCovered(game.Seen());
+        }
+    }
+    outcome.won = outcome.hits == 0;
+    return outcome;
+}
+
+struct Record {
+    Outcome classic, safest, rules;
+};
+
+std::uint64_t LayoutSeed(std::uint64_t seed, int game) {
+    return seed * 1000003ULL + static_cast<std::uint64_t>(game);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: solver GAMES SEED [all|look-ahead|ending]\n");
+        return 2;
+    }
+    GuessLimits limits;
+    const std::string parts = argc == 4 ? argv[3] : "all";
+    if (parts == "look-ahead") {
+        limits.endingLayouts = 0;
+    } else if (parts == "ending") {
+        limits.candidates = 1;
+    } else if (parts != "all") {
+        std::fprintf(stderr, "solver: PARTS is all, look-ahead or ending\n");
+        return 2;
+    }
+    const int games = std::atoi(argv[1]);
+    const auto seed = std::strtoull(argv[2], nullptr, 10);
+    if (games <= 0) {
+        std::fprintf(stderr, "solver: GAMES must be a positive number\n");
+        return 2;
+    }
+
+    std::vector<Record> records(static_cast<std::size_t>(games));
+    std::vector<std::vector<double>> millis(kThreads);
+    std::atomic<int> next{0};
+    const auto work = [&](std::vector<double>& mine) {
+        std::vector<double> unused;
+        for (int game = next++; game < games; game = next++) {
+            const std::uint64_t layout = LayoutSeed(seed, game);
+            Record& record = records[static_cast<std::size_t>(game)];
+            const SimulatedGame classic(kRows, kCols, kMines, layout, kCorner);
+            record.classic = Play(classic, Policy::Chooser, limits, true, mine);
+            record.safest = Play(classic, Policy::Safest, limits, true, unused);
+            record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
+                                limits, false, mine);
+        }
+    };
+    const double start = static_cast<double>(std::clock());
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back(work, std::ref(millis[static_cast<std::size_t>(t)]));
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    const double cpu = (static_cast<double>(std::clock()) - start) / CLOCKS_PER_SEC;
+
+    int classicWon = 0;
+    int safestWon = 0;
+    int rulesClean = 0;
+    long hits = 0;
+    for (const Record& record : records) {
+        classicWon += record.classic.won ? 1 : 0;
+        safestWon += record.safest.won ? 1 : 0;
+        rulesClean += record.rules.won ? 1 : 0;
+        hits += record.rules.hits;
+    }
+    std::vector<double> all;
+    for (const std::vector<double>& part : millis) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    std::sort(all.begin(), all.end());
+
+    const double n = games;
+    std::printf("cpu: %.1f s in all threads\n", cpu);
+    std::printf("classic: %.2f %% won, safest cell %.2f %% won, over %d games\n",
+                100.0 * classicWon / n, 100.0 * safestWon / n, games);
+    std::printf("game rules: %.2f %% without a mine hit, %.3f mines hit a game, over %d games\n",
+                100.0 * rulesClean / n, static_cast<double>(hits) / n, games);
+    if (all.empty()) {
+        std::printf("guess: median 0 ms, p99 0 ms, max 0 ms over 0 guesses\n");
+    } else {
+        std::printf("guess: median %.2f ms, p99 %.2f ms, max %.2f ms over %zu guesses\n",
+                    Percentile(all, 0.5), Percentile(all, 0.99), all.back(), all.size());
+    }
+    return 0;
+}
