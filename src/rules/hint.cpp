@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "analysis/guess.h"
 #include "toolkit/text.h"
 
 namespace dravik {
@@ -97,20 +98,22 @@ std::optional<ProvedMove> EasiestMove(const Position& position, const analysis::
     return best;
 }
 
-HintFinding Guess(const Position& position, const std::vector<analysis::Odds>& odds) {
-    const analysis::Odds* safest = nullptr;
-    for (const analysis::Odds& cell : odds) {
-        if (safest == nullptr || cell.mine < safest->mine ||
-            (cell.mine == safest->mine && cell.index < safest->index)) {
-            safest = &cell;
-        }
-    }
+// The guess that gives the best chance to win, which need not be the safest cell: a cell that
+// is a little riskier but whose number will settle more of the board is often worth more.
+HintFinding Guess(const Position& position, const analysis::Analysis& found) {
     HintFinding finding;
     finding.text = "No cell is certain: a guess is needed.";
-    if (safest != nullptr) {
-        finding.cell = safest->index;
-        finding.text += "\rThe safest is " + CellName(position, safest->index) +
-                        ", a mine with chance " + FormatPlain(WholePercent(safest->mine)) + " %.";
+    const analysis::Guess guess = analysis::ChooseGuess(position, found);
+    if (guess.cell < 0) {
+        return finding;
+    }
+    finding.cell = guess.cell;
+    finding.text += "\rThe best guess is " + CellName(position, guess.cell) +
+                    ", a mine with chance " + FormatPlain(WholePercent(guess.mine)) + " %.";
+    if (guess.safer >= 0) {
+        finding.text += "\r" + Capitalised(CellName(position, guess.safer)) + " is safer (" +
+                        FormatPlain(WholePercent(guess.saferMine)) +
+                        " %), but gives less to go on.";
     }
     return finding;
 }
@@ -142,7 +145,7 @@ HintFinding Hint::Find(const Position& position, const analysis::Limits& limits)
         return finding;
     }
     if (analysis.verdict == analysis::Verdict::GuessNeeded) {
-        return Guess(position, analysis.odds);
+        return Guess(position, analysis);
     }
     finding.text = "No certain move was found in time.";
     return finding;

@@ -18,8 +18,8 @@ struct HintCase {
 };
 
 // One picture in, the box's text out: every verdict, the choice among certain moves (fewest
-// numbers in the proof, then reading order), proofs with and without the mine count, the
-// smallest chance still shown as 1 %.
+// numbers in the proof, then reading order), proofs with and without the mine count, a best
+// guess that is not the safest cell, the smallest chance still shown as 1 %.
 TEST(HintFind, TellsEachVerdictInTheBoxText) {
     const HintCase cases[] = {
         {"mines 1\n1 . .", "Row 1, column 2 is a mine.\rProof: the 1 at row 1, column 1."},
@@ -28,8 +28,11 @@ TEST(HintFind, TellsEachVerdictInTheBoxText) {
          "Row 3, column 1 is a mine.\rProof: the 2 at row 4, column 2 and the 1 at row 4, "
          "column 3."},
         {"mines 1\n1 .\n. .",
-         "No cell is certain: a guess is needed.\rThe safest is row 1, column 2, a mine with "
+         "No cell is certain: a guess is needed.\rThe best guess is row 1, column 2, a mine with "
          "chance 33 %."},
+        {"mines 4\n1 . . .\n. . . .\n. . . .",
+         "No cell is certain: a guess is needed.\rThe best guess is row 3, column 3, a mine with "
+         "chance 38 %.\rRow 1, column 2 is safer (33 %), but gives less to go on."},
         {"mines 1\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
@@ -38,7 +41,7 @@ TEST(HintFind, TellsEachVerdictInTheBoxText) {
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .",
-         "No cell is certain: a guess is needed.\rThe safest is row 1, column 1, a mine with "
+         "No cell is certain: a guess is needed.\rThe best guess is row 1, column 2, a mine with "
          "chance 1 %."},
         {"mines 3\n@ 1 @ .",
          "The marks contradict the numbers.\rThe 1 at row 1, column 2 cannot be satisfied."},
@@ -164,12 +167,12 @@ TEST(HintOnTheBoard, OutlinesLastUntilTheBoardChanges) {
     EXPECT_TRUE(Outlined(game).empty());
 }
 
-// Plays seeded games by the hints alone: follow every certain move, take the safest guess when
+// Plays seeded games by the hints alone: follow every certain move, take the best guess when
 // none is left. Every certain hint is checked against the mines; the marks on the board are all
 // the hints' own or hit mines, so a wrong one can only come from the hint.
 TEST(HintInPlay, NoCertainHintIsEverWrong) {
     const std::regex certain(R"(^Row (\d+), column (\d+) is (safe|a mine)\.)");
-    const std::regex guess(R"(The safest is row (\d+), column (\d+),)");
+    const std::regex guess(R"(The best guess is row (\d+), column (\d+),)");
     int checked = 0;
     int guesses = 0;
     int games = 0;
