@@ -1,0 +1,78 @@
+import re
+import subprocess
+import time
+import unittest
+
+from harness import COVERED, EMPTY, GameTestCase, count
+
+HINT = (255, 128, 0)
+WIN_BOX = "^Dravik 2000 - General's report.$"
+CERTAIN = re.compile(r"Row (\d+), column (\d+) is (safe|a mine)\.")
+
+
+class NoGuessBoards(GameTestCase):
+    def outlined(self, expected):
+        """The cells outlined as the hint, read just inside each cell's corner, once they are
+        what is expected or a while has passed (painting follows the box)."""
+        deadline = time.monotonic() + 2
+        while True:
+            shot = self.game.screenshot()
+            hinted = []
+            for row in range(1, 17):
+                for col in range(1, 31):
+                    x, y, _, _ = self.game.cell_rect(row, col)
+                    if shot.pixel(x + 1, y + 1) == HINT:
+                        hinted.append((row, col))
+            if hinted == expected or time.monotonic() > deadline:
+                return hinted
+            time.sleep(0.02)
+
+    def box_text(self):
+        """The text of the box that is up, copied as Qt's message box copies it (Ctrl+C), then
+        the box answered."""
+        self.game.key("ctrl+c", "Return")
+        text = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.game.env,
+                              capture_output=True, text=True, check=True).stdout
+        self.game.wait_window("^DRAVIK$", present=False)
+        return text
+
+    def click(self, row, col, button):
+        x, y = self.game.cell_centre(row, col)
+        # xdotool's "click" waits 100 ms between press and release.
+        self.game.xdotool("mousemove", str(x), str(y), "mousedown", str(button), "mouseup",
+                          str(button))
+
+    def test_a_no_guess_board_is_won_by_hints_alone(self):
+        game = self.game
+        game.menu("alt+g", "n")
+        game.key("F2")
+        game.key("ctrl+h")
+        game.wait_window("^DRAVIK$")
+        self.assertIn("Any covered cell is safe: the first click opens a region.", self.box_text())
+        self.assertEqual(self.outlined([]), [])
+
+        game.click_cell(16, 30)
+        board = game.wait_board(lambda b: b[15][29] != COVERED)
+        self.assertEqual(board[15][29], EMPTY)
+        moves = 0
+        while not game.windows(WIN_BOX):
+            self.assertLess(moves, 480, "\n".join(game.board()))
+            game.key("ctrl+h")
+            game.wait_window("^DRAVIK$|" + WIN_BOX)
+            if game.windows(WIN_BOX):
+                break
+            text = self.box_text()
+            certain = CERTAIN.search(text)
+            self.assertIsNotNone(certain, text)  # never "Booom!", never a guess
+            row, col = int(certain.group(1)), int(certain.group(2))
+            self.assertEqual(self.outlined([(row, col)]), [(row, col)])
+            self.click(row, col, 1 if certain.group(3) == "safe" else 3)
+            moves += 1
+        print(f"\nno-guess board won in {moves} hinted moves")
+        game.key("Return")
+        game.wait_window(WIN_BOX, present=False)
+        self.assertEqual(count(game.board(), COVERED), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
