@@ -82,7 +82,7 @@ TEST(NoGuessBoards, TickingTakesEffectAtOnceOnlyOnAnUntouchedBoard) {
 // The first click opens a region around any cell, and logic alone (an independent replay, not
 // the generator's verdict) wins the board from there.
 TEST(NoGuessBoards, FirstClickOpensARegionThatLogicAloneWins) {
-    const std::vector<std::pair<int, int>> firstCells = {{1, 1},  {16, 30}, {1, 30}, {16, 1},
+    const std::vector<std::pair<int, int>> firstCells = {{1, 1},  {16, 30}, {1, 30},  {16, 1},
                                                          {1, 12}, {9, 1},   {16, 20}, {8, 15}};
     std::uint32_t seed = 7;
     for (const auto& [row, col] : firstCells) {

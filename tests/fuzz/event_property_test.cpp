@@ -62,8 +62,9 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     EXPECT_GT(hints, 0);
     EXPECT_GT(certain, 0);
     EXPECT_GT(outlines, 0);
-    std::printf("no-guess boards: first clicks checked: %d, positions checked for a certain move: %d\n",
-                firstClicks, stalls);
+    std::printf(
+        "no-guess boards: first clicks checked: %d, positions checked for a certain move: %d\n",
+        firstClicks, stalls);
     EXPECT_GT(firstClicks, 0);
     EXPECT_GT(stalls, 0);
 }
