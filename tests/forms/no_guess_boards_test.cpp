@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,16 +13,6 @@ namespace {
 
 using testing::Game;
 
-int MinesLaid(const Board& board) {
-    int mines = 0;
-    for (int row = 1; row <= board.Rows; ++row) {
-        for (int col = 1; col <= board.Cols; ++col) {
-            mines += board.MineGrid(row, col);
-        }
-    }
-    return mines;
-}
-
 std::vector<std::uint8_t> MineVector(const Board& board) {
     std::vector<std::uint8_t> mines;
     for (std::int16_t index = 0; index < board.Rows * board.Cols; ++index) {
@@ -29,6 +20,11 @@ std::vector<std::uint8_t> MineVector(const Board& board) {
         mines.push_back(static_cast<std::uint8_t>(board.MineGrid(cell.row, cell.col)));
     }
     return mines;
+}
+
+int MinesLaid(const Board& board) {
+    const std::vector<std::uint8_t> mines = MineVector(board);
+    return static_cast<int>(std::count(mines.begin(), mines.end(), 1));
 }
 
 // Ticking makes the board in play a no-guess board only while nothing on it is uncovered or
