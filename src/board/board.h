@@ -35,6 +35,11 @@ struct CellRef {
     std::int16_t col;  // 1..Cols
 };
 
+// Where a game's mines come from: drawn at random when the game starts, or, on a no-guess board,
+// laid at the first click that uncovers a cell (the grid holds none until then) so that the
+// numbers alone win the game.
+enum class MineLaying : std::int8_t { Random, AwaitingFirstClick, NoGuess };
+
 // Everything a game changes, as one value: the board variables, the minefield, the cells and
 // the counters that show them. Saving a game is a copy of it and putting it back one
 // assignment, so a field added here can never be left out.
@@ -52,6 +57,7 @@ struct BoardState {
     std::int16_t MouseButton = 0;
     std::int16_t StopFlag = 0;
     MineGridArray MineGrid;
+    MineLaying Laying = MineLaying::Random;
 
     // The controls of the main window that show the game; the window shows these very ones.
     std::vector<Label> cmdMine;  // element 0 is the template cell

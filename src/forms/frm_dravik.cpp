@@ -170,6 +170,14 @@ void frmDravik::cmdReplay_Click() {
     Handle([&] { game_.NewGame(); });
 }
 
+// A checkable item: each click turns its check over. The choice stands until the program ends.
+void frmDravik::mnuNoGuess_Click() {
+    Handle([&] {
+        mnuNoGuess.Checked = !mnuNoGuess.Checked;
+        game_.ChooseNoGuess(mnuNoGuess.Checked);
+    });
+}
+
 bool frmDravik::GuardedRunInProgress() const {
     return mnuRule1.Checked || mnuPairsRule.Checked || mnuCompleteLogic.Checked;
 }

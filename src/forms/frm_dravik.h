@@ -46,6 +46,9 @@ class frmDravik : public Form {
 
     MenuItem mnuFile;
     MenuItem mnuReplay;
+    MenuItem mnuSep4;
+    MenuItem mnuNoGuess;
+    MenuItem mnuSep5;
     MenuItem mnuExit;
     MenuItem mnuRules;
     MenuItem mnuRule1Once;
@@ -88,6 +91,7 @@ class frmDravik : public Form {
     void chkKeepUp_Click();
     void mnuReplay_Click();
     void mnuExit_Click();
+    void mnuNoGuess_Click();
     void mnuRule1Once_Click();
     void mnuRule2_Click();
     void mnuRule1_Click();

@@ -58,6 +58,9 @@ void frmDravik::CreateControls() {
 
     mnuFile = Menu("&Game");
     mnuReplay = Menu("&Replay", "F2");
+    mnuSep4 = Menu("-");
+    mnuNoGuess = Menu("&No-Guess Boards");
+    mnuSep5 = Menu("-");
     mnuExit = Menu("E&xit");
     mnuRules = Menu("&Rules");
     mnuRule1Once = Menu("&Obvious Riles - Once", "Ctrl+R");

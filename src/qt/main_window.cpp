@@ -181,6 +181,10 @@ QAction* MainWindow::AddAction(QMenu* menu, const MenuItem& item, void (frmDravi
 void MainWindow::BuildMenus() {
     QMenu* game = menuBar()->addMenu(ToQText(form_.mnuFile.Caption));
     AddAction(game, form_.mnuReplay, &frmDravik::mnuReplay_Click);
+    game->addSeparator();
+    mnuNoGuess_ = AddAction(game, form_.mnuNoGuess, &frmDravik::mnuNoGuess_Click);
+    mnuNoGuess_->setCheckable(true);
+    game->addSeparator();
     AddAction(game, form_.mnuExit, &frmDravik::mnuExit_Click);
     QMenu* rules = menuBar()->addMenu(ToQText(form_.mnuRules.Caption));
     AddAction(rules, form_.mnuRule1Once, &frmDravik::mnuRule1Once_Click);
@@ -273,6 +277,7 @@ void MainWindow::Sync() {
     for (std::size_t k = 0; k < mnuOpponent_.size(); ++k) {
         mnuOpponent_.at(k)->setChecked(form_.mnuOpponent.at(k).Checked);
     }
+    mnuNoGuess_->setChecked(form_.mnuNoGuess.Checked);
 }
 
 // Every key of the window reaches the form before the control that has the focus, once: the

@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow {
     QAction* mnuPairsRule_ = nullptr;
     QAction* mnuCompleteLogic_ = nullptr;
     std::array<QAction*, 3> mnuOpponent_{};
+    QAction* mnuNoGuess_ = nullptr;
     WindowFrame shownFrame_;
 };
 

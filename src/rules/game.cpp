@@ -1,5 +1,7 @@
 #include "rules/game.h"
 
+#include "analysis/no_guess.h"
+
 namespace dravik {
 
 Game::Game(Board& board, FormContext& context, const ModDravik& options,
@@ -30,10 +32,56 @@ void Game::NewGame() {
 }
 
 void Game::LayMines() {
+    if (noGuess_) {
+        AwaitFirstClick();
+        return;
+    }
+    board_.Laying = MineLaying::Random;
     board_.LayMineField([this] { return context_.Rnd(); });
 }
 
+void Game::AwaitFirstClick() {
+    board_.ClearMineGrid();
+    board_.Laying = MineLaying::AwaitingFirstClick;
+}
+
+void Game::ChooseNoGuess(bool on) {
+    noGuess_ = on;
+    const bool untouched = board_.PlotsLeft == board_.Rows * board_.Cols;
+    if (on && untouched && board_.Laying == MineLaying::Random) {
+        AwaitFirstClick();
+        // A hint about the old mines no longer holds.
+        board_.SetOutlines(-1, {});
+    }
+}
+
+void Game::LayForFirstClick(std::int16_t index) {
+    const RandomSource random = [this] { return context_.Rnd(); };
+    const std::optional<analysis::NoGuessLayout> layout = analysis::LayNoGuess(
+        analysis::NoGuessBoard{board_.Rows, board_.Cols, board_.MineCount, index}, random);
+    if (layout) {
+        for (std::int16_t cell = 0; cell < board_.Rows * board_.Cols; ++cell) {
+            const CellRef at = board_.CellAt(cell);
+            board_.MineGrid(at.row, at.col) =
+                static_cast<std::int16_t>(layout->mines.at(static_cast<std::size_t>(cell)));
+        }
+        board_.Laying = MineLaying::NoGuess;
+        return;
+    }
+    // No layout was proven within the generator's limits (never seen on the game's board): an
+    // ordinary random one, drawn again until the clicked cell is free, so the click still lands
+    // safe.
+    const CellRef first = board_.CellAt(index);
+    board_.Laying = MineLaying::Random;
+    do {
+        board_.LayMineField(random);
+    } while (board_.MineGrid(first.row, first.col) != 0);
+}
+
 void Game::ClickCell(std::int16_t index) {
+    if (board_.Laying == MineLaying::AwaitingFirstClick && board_.IsCovered(index)) {
+        LayForFirstClick(index);
+    }
     moves_.ClickCell(index);
 }
 

@@ -56,6 +56,10 @@ class Game {
     void CheckForWin();
 
     void ShowHint();
+    // Ticks or unticks "No-Guess Boards"; the choice outlasts a game. Ticked, every new game is
+    // a no-guess board, and so is the current one at once if nothing on it is uncovered or
+    // marked; unticked, the next new game lays its mines at the start again.
+    void ChooseNoGuess(bool on);
     // The rule that answers the player's moves in keep-up mode; the choice outlasts a game.
     void ChooseOpponent(RuleKind rule);
     // Shows or hides the keep-up score and "Extra" as the keep-up box says.
@@ -64,6 +68,9 @@ class Game {
   private:
     // Where every game's mines come from.
     void LayMines();
+    void AwaitFirstClick();
+    // Lays the mines of a no-guess board around its first uncovered cell.
+    void LayForFirstClick(std::int16_t index);
     KeepUpOpponent& Rule(RuleKind rule);
 
     Board& board_;
@@ -77,6 +84,7 @@ class Game {
     ChosenOpponent opponent_;
     Moves moves_;
     Hint hint_;
+    bool noGuess_ = false;
 };
 
 }  // namespace dravik

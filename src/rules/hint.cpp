@@ -152,6 +152,11 @@ HintFinding Hint::Find(const Position& position, const analysis::Limits& limits)
 }
 
 void Hint::ShowHint() {
+    if (board_.Laying == MineLaying::AwaitingFirstClick) {
+        board_.SetOutlines(-1, {});
+        context_.MsgBox("Any covered cell is safe: the first click opens a region.");
+        return;
+    }
     const HintFinding finding = Find(Position::FromBoard(board_));
     board_.SetOutlines(finding.cell, finding.proof);
     context_.MsgBox(finding.text);

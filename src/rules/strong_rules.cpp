@@ -26,6 +26,11 @@ int StrongRule::Apply(const std::vector<analysis::Move>& moves) {
 }
 
 std::int16_t StrongRule::Pass() {
+    // No number shows yet, and the count of mines left alone would prove moves about a grid
+    // that holds no mine.
+    if (board_.Laying == MineLaying::AwaitingFirstClick) {
+        return 0;
+    }
     if (deduction_ == Deduction::Complete) {
         const analysis::Analysis found =
             analysis::Analyse(Position::FromBoard(board_), {.withOdds = false});

@@ -80,6 +80,9 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
         if (wrongHint_) {
             return "after event " + std::to_string(events_) + ": " + *wrongHint_;
         }
+        if (wrongFirstClick_) {
+            return "after event " + std::to_string(events_) + ": " + *wrongFirstClick_;
+        }
         if (atUnload_) {
             ++afterUnload;
         }
@@ -184,7 +187,7 @@ std::optional<std::string> EventDriver::CheckOutlines() const {
 
 EventDriver::WinTest EventDriver::RunNewRule() {
     frmDravik& f = *form_;
-    switch (source_.Next(4)) {
+    switch (source_.Next(5)) {
         case 0:
             f.mnuHint_Click();
             return WinTest::kNever;
@@ -194,6 +197,9 @@ EventDriver::WinTest EventDriver::RunNewRule() {
         case 2:
             f.mnuCompleteLogic_Click();
             return WinTest::kAlways;
+        case 3:
+            f.mnuNoGuess_Click();
+            return WinTest::kNever;
         default:
             f.mnuOpponent_Click(static_cast<std::int16_t>(source_.Next(3)));
             return WinTest::kNever;
@@ -246,7 +252,18 @@ EventDriver::WinTest EventDriver::RunCellEvent() {
     }
     // A mine hit in keep-up mode is no turn and checks nothing.
     const bool keepUp = form_->chkKeepUp.Value != 0;
+    const bool firstClick = form_->Loaded() && b.Laying == MineLaying::AwaitingFirstClick &&
+                            b.IsCovered(cell) && b.KeyHeld == kFalse;
+    const int replays = replays_;
     form_->cmdMine_Click(cell);
+    // Unless a new game came in between, the cell shows what the click found.
+    if (firstClick && replays == replays_) {
+        ++firstClicksChecked_;
+        if (b.Caption(cell) != "0") {
+            wrongFirstClick_ = "the first click on a no-guess board shows \"" + b.Caption(cell) +
+                               "\" at " + Named(b.CellAt(cell)) + ":\n" + Picture(b);
+        }
+    }
     return keepUp ? WinTest::kMaybe : WinTest::kAlways;
 }
 
@@ -310,6 +327,7 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
         case 2:
             // Rare too: a new game every few events would keep play near the start.
             if (source_.Next(4) == 0) {
+                ++replays_;
                 source_.Next(2) == 0 ? f.mnuReplay_Click() : f.cmdReplay_Click();
             }
             return WinTest::kNever;
@@ -447,7 +465,7 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
                " covered cells";
     }
     deepest_ = std::max(deepest_, kCells - covered);
-    if (mines != b.MineCount) {
+    if (mines != (b.Laying == MineLaying::AwaitingFirstClick ? 0 : b.MineCount)) {
         return std::to_string(mines) + " mines in the grid";
     }
     if (form_->txtMines.Text != Format000(b.MineCount - b.MarkCount) ||
@@ -503,6 +521,22 @@ std::optional<std::string> EventDriver::CheckAnalysis() {
             return "the analysis calls " + Named(cell) + (move.mine ? " a mine" : " safe") +
                    " wrongly:\n" + position.ToText();
         }
+    }
+    return CheckNoGuessStall(position, found);
+}
+
+// With the wrong marks gone, what the player knows of a no-guess board includes its opening, and
+// every mark is right: each certain move of logic's own way from the opening is still forced, so
+// the first one not yet made is always there to find.
+std::optional<std::string> EventDriver::CheckNoGuessStall(const Position& position,
+                                                          const analysis::Analysis& found) {
+    if (form_->GetBoard().Laying != MineLaying::NoGuess ||
+        found.verdict == analysis::Verdict::NothingLeft || found.exhausted) {
+        return std::nullopt;
+    }
+    ++noGuessStallsChecked_;
+    if (found.certain.empty()) {
+        return "a no-guess board needs a guess:\n" + position.ToText();
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/analysis.h"
 #include "board/mod_dravik.h"
 #include "forms/frm_dravik.h"
 #include "support/fake_toolkit.h"
@@ -45,6 +46,10 @@ class EventDriver {
     // Checks after an event that found hint outlines on the board, each outlined cell compared
     // with what it showed when the hint outlined it.
     int OutlinesChecked() const { return outlinesChecked_; }
+    // First uncovering clicks on no-guess boards, and analysed positions of no-guess boards
+    // (wrong marks taken away) that were not finished, each required to hold a certain move.
+    int FirstClicksChecked() const { return firstClicksChecked_; }
+    int NoGuessStallsChecked() const { return noGuessStallsChecked_; }
     // How often an event at the top won the game.
     int GamesWon() const { return gamesWon_; }
     // Keys played on the board while it had the focus.
@@ -69,6 +74,8 @@ class EventDriver {
     bool Won() const;
     std::optional<std::string> CheckInvariants() const;
     std::optional<std::string> CheckAnalysis();
+    std::optional<std::string> CheckNoGuessStall(const Position& position,
+                                                 const analysis::Analysis& found);
     std::optional<std::string> CheckCells() const;
     std::optional<std::string> CheckKeepUp() const;
     std::optional<std::string> CheckUntouched() const;
@@ -99,6 +106,10 @@ class EventDriver {
     mutable int deepest_ = 0;
     std::map<std::int16_t, std::string> outlinedAtHint_;
     mutable int outlinesChecked_ = 0;
+    int replays_ = 0;
+    int firstClicksChecked_ = 0;
+    int noGuessStallsChecked_ = 0;
+    std::optional<std::string> wrongFirstClick_;
 };
 
 }  // namespace dravik::testing

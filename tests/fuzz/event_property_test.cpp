@@ -32,6 +32,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int won = 0;
     int outlines = 0;
     int boardKeys = 0;
+    int firstClicks = 0;
+    int stalls = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -46,6 +48,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         won += driver.GamesWon();
         outlines += driver.OutlinesChecked();
         boardKeys += driver.BoardKeysPlayed();
+        firstClicks += driver.FirstClicksChecked();
+        stalls += driver.NoGuessStallsChecked();
     }
     std::printf(
         "events played: %d, games won: %d, certain hints checked against the mines: %d, "
@@ -62,6 +66,11 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     EXPECT_GT(hints, 0);
     EXPECT_GT(certain, 0);
     EXPECT_GT(outlines, 0);
+    std::printf(
+        "no-guess boards: first clicks checked: %d, positions checked for a certain move: %d\n",
+        firstClicks, stalls);
+    EXPECT_GT(firstClicks, 0);
+    EXPECT_GT(stalls, 0);
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ std::uint64_t events = 0;
 std::uint64_t analysed = 0;
 std::uint64_t outlines = 0;
 std::uint64_t boardKeys = 0;
+std::uint64_t firstClicks = 0;
+std::uint64_t noGuessStalls = 0;
 
 // The last line tells whether the run played at all; scripts/fuzz fails on 0.
 void ReportEvents() {
@@ -43,6 +45,11 @@ void ReportEvents() {
                  static_cast<unsigned long long>(analysed),
                  static_cast<unsigned long long>(outlines),
                  static_cast<unsigned long long>(boardKeys));
+    std::fprintf(stderr,
+                 "no-guess boards: first clicks checked: %llu, positions checked for a certain "
+                 "move: %llu\n",
+                 static_cast<unsigned long long>(firstClicks),
+                 static_cast<unsigned long long>(noGuessStalls));
     std::fprintf(stderr, "events played: %llu\n", static_cast<unsigned long long>(events));
 }
 
@@ -62,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     analysed += static_cast<std::uint64_t>(driver.PositionsAnalysed());
     outlines += static_cast<std::uint64_t>(driver.OutlinesChecked());
     boardKeys += static_cast<std::uint64_t>(driver.BoardKeysPlayed());
+    firstClicks += static_cast<std::uint64_t>(driver.FirstClicksChecked());
+    noGuessStalls += static_cast<std::uint64_t>(driver.NoGuessStallsChecked());
     if (broken) {
         std::fprintf(stderr, "invariant broken %s\n", broken->c_str());
         std::abort();

@@ -123,7 +123,7 @@ class MainWindowTest : public QObject {
         const QList<QAction*> game = menus[0]->menu()->actions();
         const QList<QAction*> rules = menus[1]->menu()->actions();
         const QList<QAction*> help = menus[2]->menu()->actions();
-        QCOMPARE(Texts(game), QStringList({"&Replay", "E&xit"}));
+        QCOMPARE(Texts(game), QStringList({"&Replay", "-", "&No-Guess Boards", "-", "E&xit"}));
         QCOMPARE(Texts(rules).mid(0, 4), QStringList({"&Obvious Riles - Once", "&2-Adjacent Rule",
                                                       "-", "Obvious Riles - &Multiple"}));
         QCOMPARE(Texts(help), QStringList({"Large Screen", "&Options", "&About"}));
@@ -133,6 +133,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(rules[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
         QVERIFY(!help[0]->isEnabled());
         QVERIFY(!rules[3]->isChecked());
+        // A choice that lasts: its box shows, empty at start, ticked once chosen.
+        QVERIFY(game[2]->isCheckable());
+        QVERIFY(!game[2]->isChecked());
+        game[2]->trigger();
+        QVERIFY(game[2]->isChecked());
+        QVERIFY(s.game.form.mnuNoGuess.Checked);
     }
 
     void menusTakeTheDesktopFontAndTheStripTheWindows() {
