@@ -13,22 +13,19 @@
 #include <vector>
 
 #include "analysis/no_guess.h"
+#include "cpu_stats.h"
 #include "support/logic_replay.h"
 #include "toolkit/toolkit.h"
 
 namespace {
 
 using namespace dravik;
+using dravik::bench::Percentile;
+using dravik::bench::ThreadMilliseconds;
 
 constexpr int kRows = 16;
 constexpr int kCols = 30;
 constexpr int kMines = 99;
-
-double ThreadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // Board k: a corner, an edge cell or an inside cell in turn, the last two at random.
 int FirstClick(int k, std::mt19937& random) {
@@ -56,12 +53,6 @@ int FirstClick(int k, std::mt19937& random) {
             return (static_cast<int>(random() % (kRows - 2)) + 1) * kCols +
                    static_cast<int>(random() % (kCols - 2)) + 1;
     }
-}
-
-double Percentile(const std::vector<double>& sorted, double share) {
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
-    return sorted[std::max<std::size_t>(rank, 1) - 1];
 }
 
 }  // namespace

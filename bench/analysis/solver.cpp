@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "analysis/guess.h"
+#include "cpu_stats.h"
 #include "stall_play.h"
 
 using dravik::Position;
@@ -27,18 +28,6 @@ namespace {
 
 constexpr int kThreads = 2;
 constexpr int kCorner = 0;
-
-double ThreadMillis() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-double Percentile(const std::vector<double>& sorted, double share) {
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
-    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
-}
 
 enum class Policy { Chooser, Safest };
 
@@ -85,9 +74,9 @@ Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool 
                     analysis.odds.empty() ? FirstCovered(game.Seen()) : analysis.odds.front().index;
                 continue;
             }
-            const double start = ThreadMillis();
+            const double start = ThreadMilliseconds();
             const Guess guess = ChooseGuess(game.Seen(), analysis, limits);
-            millis.push_back(ThreadMillis() - start);
+            millis.push_back(ThreadMilliseconds() - start);
             cell = guess.cell >= 0 ? guess.cell : FirstCovered(game.Seen());
         }
     }

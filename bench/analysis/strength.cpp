@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cpu_stats.h"
 #include "stall_play.h"
 
 using dravik::Position;
@@ -16,19 +17,6 @@ using namespace dravik::analysis;
 using namespace dravik::bench;
 
 namespace {
-
-// CPU time of this thread: on a shared machine a wall clock would time other programs too.
-double ThreadMicros() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
-
-double Percentile(const std::vector<double>& sorted, double share) {
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size())));
-    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
-}
 
 double FinishedShare(int boards, std::uint64_t seed, const Rule& rule) {
     int finished = 0;
@@ -66,9 +54,9 @@ int main(int argc, char** argv) {
     for (int board = 0; board < boards; ++board) {
         dravik::testing::SimulatedGame game = OpenedBoard(seed, board);
         stalls += PlayThroughStalls(game, [&](const Position& position) {
-            const double start = ThreadMicros();
+            const double start = 1e3 * ThreadMilliseconds();
             Analysis analysis = Analyse(position);
-            micros.push_back(ThreadMicros() - start);
+            micros.push_back(1e3 * ThreadMilliseconds() - start);
             undetermined += analysis.exhausted ? 1 : 0;
             return analysis;
         });
