@@ -70,18 +70,32 @@ double AfterUncovering(const Position& position, const Layouts& layouts, int cel
     return won / static_cast<double>(layouts.size());
 }
 
+// A player's chance to win from a position, worked out once per position it meets.
+template <typename Work>
+double Memoised(std::map<std::string, double>& memo, const Position& position,
+                const Layouts& layouts, Work&& work) {
+    if (Cleared(position, layouts)) {
+        return 1;
+    }
+    const std::string key = position.ToText();
+    if (const auto found = memo.find(key); found != memo.end()) {
+        return found->second;
+    }
+    const double won = work();
+    memo.emplace(key, won);
+    return won;
+}
+
 // Every covered cell tried at every step; a cell is skipped only when even a sure win after it
 // could not beat the best so far.
 class Optimal {
   public:
     double operator()(const Position& position, const Layouts& layouts) {
-        if (Cleared(position, layouts)) {
-            return 1;
-        }
-        const std::string key = position.ToText();
-        if (const auto found = memo_.find(key); found != memo_.end()) {
-            return found->second;
-        }
+        return Memoised(memo_, position, layouts, [&] { return Best(position, layouts); });
+    }
+
+  private:
+    double Best(const Position& position, const Layouts& layouts) {
         double best = 0;
         for (int cell = 0; cell < position.Size(); ++cell) {
             if (!position.IsCovered(cell)) {
@@ -94,11 +108,9 @@ class Optimal {
             }
             best = std::max(best, AfterUncovering(position, layouts, cell, std::ref(*this)));
         }
-        memo_.emplace(key, best);
         return best;
     }
 
-  private:
     std::map<std::string, double> memo_;
 };
 
@@ -109,16 +121,7 @@ class Chooser {
     explicit Chooser(GuessLimits limits) : limits_(limits) {}
 
     double operator()(const Position& position, const Layouts& layouts) {
-        if (Cleared(position, layouts)) {
-            return 1;
-        }
-        const std::string key = position.ToText();
-        if (const auto found = memo_.find(key); found != memo_.end()) {
-            return found->second;
-        }
-        const double won = Play(position, layouts);
-        memo_.emplace(key, won);
-        return won;
+        return Memoised(memo_, position, layouts, [&] { return Play(position, layouts); });
     }
 
     int guesses = 0;
