@@ -28,10 +28,13 @@ function(dravik_gzip source output)
     VERBATIM)
 endfunction()
 
+# Each of these names the version of project(), which is written nowhere else.
 configure_file(data/dravik.6.in ${CMAKE_CURRENT_BINARY_DIR}/dravik.6 @ONLY)
+configure_file(cmake/debian/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
+configure_file(data/${DRAVIK_APP_ID}.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/${DRAVIK_APP_ID}.metainfo.xml @ONLY)
 dravik_gzip(${CMAKE_CURRENT_BINARY_DIR}/dravik.6 ${CMAKE_CURRENT_BINARY_DIR}/dravik.6.gz)
-dravik_gzip(${CMAKE_CURRENT_SOURCE_DIR}/cmake/debian/changelog
-            ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+dravik_gzip(${CMAKE_CURRENT_BINARY_DIR}/changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
 add_custom_target(dravik_docs ALL
   DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/dravik.6.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
 
@@ -46,7 +49,8 @@ install(FILES cmake/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES data/dravik.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/${DRAVIK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/${DRAVIK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${DRAVIK_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dravik)
@@ -63,7 +67,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The fonts the windows ask for; everything else comes from the libraries' own packages.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+# The fonts the windows ask for, and Qt's platform plugins, without which no window opens (Qt's
+# libraries only recommend them); the libraries themselves come from shlibdeps. Without
+# qt6-wayland a Wayland session shows the game through XWayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

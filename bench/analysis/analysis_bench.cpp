@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "rules/hint.h"
 #include "stall_play.h"
 
 namespace dravik::bench {
@@ -46,7 +47,9 @@ void AnalyseStall(benchmark::State& state) {
 BENCHMARK(AnalyseStall);
 
 void AnalyseStallWithoutOdds(benchmark::State& state) {
-    OverStalls(state, [](const Position& p) { return analysis::Analyse(p, {30000, false}); });
+    OverStalls(state, [](const Position& p) {
+        return analysis::Analyse(p, {analysis::kNodeBudget, false});
+    });
 }
 BENCHMARK(AnalyseStallWithoutOdds);
 
@@ -58,7 +61,7 @@ BENCHMARK(PairsRuleStall);
 void ProveFirstCertainMove(benchmark::State& state) {
     std::vector<std::pair<Position, analysis::Analysis>> cases;
     for (const Position& position : Stalls()) {
-        analysis::Analysis found = analysis::Analyse(position, {30000, false});
+        analysis::Analysis found = analysis::Analyse(position, {analysis::kNodeBudget, false});
         if (!found.certain.empty()) {
             cases.emplace_back(position, std::move(found));
         }
@@ -73,20 +76,11 @@ void ProveFirstCertainMove(benchmark::State& state) {
 }
 BENCHMARK(ProveFirstCertainMove);
 
-// What a hint costs: one analysis, then proofs of the certain moves in reading order until one
-// cites a single number.
+// What a hint costs: one analysis, then the hint's own choice of the move with the easiest proof.
 void HintProofsStall(benchmark::State& state) {
     OverStalls(state, [](const Position& p) {
         const analysis::Analysis found = analysis::Analyse(p);
-        std::size_t proved = 0;
-        for (const analysis::Move& move : found.certain) {
-            const std::optional<analysis::Proof> proof = analysis::Prove(p, found, move);
-            ++proved;
-            if (proof && proof->numbers.size() <= 1) {
-                break;
-            }
-        }
-        return proved;
+        return EasiestMove(p, found);
     });
 }
 BENCHMARK(HintProofsStall);

@@ -13,13 +13,16 @@ namespace {
 // that fits the numbers has the other state), no layout at all, or the budget ran out.
 enum class Check { Forced, NotForced, NoLayout, OverBudget };
 
+// Whether a check may use the count of mines left besides the chosen numbers.
+enum class MinesLeft { Ignored, Counted };
+
 class Prover {
   public:
     Prover(const Position& position, const Move& move, long budget)
         : position_(position), move_(move), budget_(budget) {}
 
-    // Whether the chosen numbers alone (and the mines left when asked) force the move.
-    Check Forces(const std::vector<char>& numbers, bool withMinesLeft) const {
+    // Whether the chosen numbers alone (and the mines left when counted) force the move.
+    Check Forces(const std::vector<char>& numbers, MinesLeft minesLeft) const {
         const Problem problem = BuildAndPropagate(position_, Rules::SingleNumberAndPairs, &numbers);
         if (problem.Contradicted()) {
             return Check::NoLayout;
@@ -29,8 +32,10 @@ class Prover {
         if (decided != CellState::Unknown) {
             return decided == wanted ? Check::Forced : Check::NotForced;
         }
-        const Solution solution = Enumerate(
-            problem, {.nodeBudget = budget_, .useMinesLeft = withMinesLeft, .wantOdds = false});
+        const Solution solution =
+            Enumerate(problem, {.nodeBudget = budget_,
+                                .useMinesLeft = minesLeft == MinesLeft::Counted,
+                                .wantOdds = false});
         switch (solution.status) {
             case SearchStatus::Contradiction:
                 return Check::NoLayout;
@@ -112,9 +117,9 @@ std::optional<Proof> Prove(const Position& position, const Analysis& analysis, c
     for (const int number : kept) {
         numbers[At(number)] = 1;
     }
-    Proof proof;
     // The numbers alone first: a proof that needs no count is the easier one to follow.
-    switch (prover.Forces(numbers, proof.usesMineCount)) {
+    MinesLeft minesLeft = MinesLeft::Ignored;
+    switch (prover.Forces(numbers, minesLeft)) {
         case Check::Forced:
             kept = prover.Linked(numbers);
             std::fill(numbers.begin(), numbers.end(), 0);
@@ -125,8 +130,8 @@ std::optional<Proof> Prove(const Position& position, const Analysis& analysis, c
         case Check::NotForced:
             // Only the mines left can force it; with them every number must, or the analysis
             // handed in was not this position's.
-            proof.usesMineCount = true;
-            if (prover.Forces(numbers, proof.usesMineCount) != Check::Forced) {
+            minesLeft = MinesLeft::Counted;
+            if (prover.Forces(numbers, minesLeft) != Check::Forced) {
                 return std::nullopt;
             }
             break;
@@ -139,7 +144,7 @@ std::optional<Proof> Prove(const Position& position, const Analysis& analysis, c
                      [&](int a, int b) { return prover.Distance(a) > prover.Distance(b); });
     for (const int number : kept) {
         numbers[At(number)] = 0;
-        switch (prover.Forces(numbers, proof.usesMineCount)) {
+        switch (prover.Forces(numbers, minesLeft)) {
             case Check::Forced:
                 break;
             case Check::NotForced:
@@ -150,6 +155,8 @@ std::optional<Proof> Prove(const Position& position, const Analysis& analysis, c
                 return std::nullopt;
         }
     }
+    Proof proof;
+    proof.usesMineCount = minesLeft == MinesLeft::Counted;
     for (int index = 0; index < position.Size(); ++index) {
         if (numbers[At(index)] != 0) {
             proof.numbers.push_back(index);

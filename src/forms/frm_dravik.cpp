@@ -1,14 +1,9 @@
 #include "forms/frm_dravik.h"
 
 #include "toolkit/text.h"
+#include "version.h"
 
 namespace dravik {
-
-namespace {
-constexpr int kVersionMajor = 2;
-constexpr int kVersionMinor = 1;
-constexpr int kVersionRevision = 7;
-}  // namespace
 
 frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
     : Form(toolkit),

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "version.h"
+
 namespace dravik::qt {
 
 namespace {
@@ -13,7 +15,13 @@ constexpr std::string_view kHelp =
     "A mine-finding puzzle: uncover the safe cells of a 30 x 16 board, mark its 99 mines.\n"
     "\n"
     "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n";
+    "  --version  show the version and licence and exit\n";
+
+// The first line stays "dravik <version>" alone: scripts read the version from it.
+constexpr std::string_view kCopyright =
+    "Copyright (C) 2026 Dravik 2000 developers\n"
+    "Licence: GNU GPL version 3 or later (GPL-3.0-or-later), <https://www.gnu.org/licenses/>.\n"
+    "You may share and change the game under its terms; it comes with no warranty.\n";
 
 }  // namespace
 
@@ -28,7 +36,7 @@ std::optional<int> HandleCommandLine(std::span<const char* const> args, std::ost
         return 0;
     }
     if (args.size() == 2 && arg == "--version") {
-        out << "dravik " << DRAVIK_VERSION << '\n';
+        out << "dravik " << kVersionText << '\n' << kCopyright;
         return 0;
     }
     // The first argument the game cannot take is the one named.

@@ -62,15 +62,10 @@ int WholePercent(double chance) {
     return percent;
 }
 
-struct ProvedMove {
-    analysis::Move move;
-    analysis::Proof proof;
-};
+}  // namespace
 
-// Of the certain moves, the one whose proof cites the fewest numbers, then the first in reading
-// order: the easiest for the player to check. Proofs are costly, so the search stops at the
-// first one-number proof (the moves come in reading order) unless the mine count alone could
-// force a cell, which would cite no number at all.
+// Proofs are costly, so the search stops at the first one-number proof (the moves come in reading
+// order) unless the mine count alone could force a cell, which would cite no number at all.
 std::optional<ProvedMove> EasiestMove(const Position& position, const analysis::Analysis& found,
                                       const analysis::Limits& limits) {
     int covered = 0;
@@ -97,6 +92,8 @@ std::optional<ProvedMove> EasiestMove(const Position& position, const analysis::
     }
     return best;
 }
+
+namespace {
 
 // The guess that gives the best chance to win, which need not be the safest cell: a cell that
 // is a little riskier but whose number will settle more of the board is often worth more.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,18 @@ struct HintFinding {
     int cell = -1;
     std::vector<int> proof;
 };
+
+// A certain move with the proof a hint shows for it.
+struct ProvedMove {
+    analysis::Move move;
+    analysis::Proof proof;
+};
+
+// Of the certain moves `found` holds (Analyse's answer on this same position, with the same
+// limits), the one whose proof cites the fewest numbers, then the first in reading order: the
+// easiest for the player to check. Nothing when no certain move could be proved.
+std::optional<ProvedMove> EasiestMove(const Position& position, const analysis::Analysis& found,
+                                      const analysis::Limits& limits = {});
 
 // Tells the player what the numbers prove at this moment, without changing anything: the box
 // names one certain move and its proof, or the safest guess, or what stands in the way. The

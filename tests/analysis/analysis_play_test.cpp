@@ -152,7 +152,7 @@ TEST(AnalysisInPlay, RotatingOrMirroringChangesNothing) {
 TEST(AnalysisBudget, TangledPositionStopsAtTheCapAndKeepsOnlyWhatIsProved) {
     const SimulatedGame field(kRows, kCols, 96, 5);
     const Position position = field.Sparse();
-    for (const long budget : {1000L, 30000L}) {
+    for (const long budget : {1000L, kNodeBudget}) {
         const Analysis analysis = Analyse(position, Limits{budget, true});
         EXPECT_TRUE(analysis.exhausted);
         EXPECT_LE(analysis.nodes, budget);

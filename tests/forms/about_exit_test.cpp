@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/game_fixture.h"
+#include "version.h"
 
 namespace dravik {
 namespace {
@@ -11,7 +14,10 @@ TEST(About, ShowsNameAndVersionInAPlainBoxAndExitUnloads) {
     Game game;
     game.form.mnuAbout_Click();
     ASSERT_EQ(game.toolkit.boxes.size(), 1u);
-    EXPECT_EQ(game.toolkit.boxes[0].text, "Dravik II.\rVersion  2. 1. 7");
+    // The build's version with a sign's space before each number: "Version  2. 1. 7" for 2.1.7.
+    EXPECT_EQ(game.toolkit.boxes[0].text, "Dravik II.\rVersion  " + std::to_string(kVersionMajor) +
+                                              ". " + std::to_string(kVersionMinor) + ". " +
+                                              std::to_string(kVersionRevision));
     EXPECT_EQ(game.toolkit.boxes[0].style, vbOKOnly);
     EXPECT_EQ(game.toolkit.boxes[0].title, "DRAVIK");
     game.form.mnuExit_Click();

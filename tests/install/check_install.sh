@@ -2,7 +2,7 @@
 # Installs the build into a temporary prefix and checks what a desktop needs: the binary, the
 # launcher, the icons, the AppStream data and the manual page, each valid; runs the installed
 # binary's command line without a display; then builds the .deb, checks that it depends on the
-# runtime packages and, where lintian is installed, that lintian finds no error in it.
+# runtime packages and, where lintian is installed, that lintian finds neither error nor warning.
 set -euo pipefail
 build_dir="$1"
 prefix="$(mktemp -d)"
@@ -53,8 +53,11 @@ expect_run() {  # expected exit code, stdout pattern, stderr pattern, arguments;
   fi
 }
 expect_run 0 $'^Usage: dravik .*\n[^\n]+\n\n  --help [^\n]+\n  --version [^\n]+$' '^$' --help
-expect_run 0 '^dravik [0-9]+\.[0-9]+\.[0-9]+$' '^$' --version
-version="${out#dravik }"
+# GNU's form: the version alone on the first line, then the copyright and the licence.
+expect_run 0 $'^dravik [0-9]+\\.[0-9]+\\.[0-9]+\nCopyright \\(C\\) [0-9]{4} [^\n]+\n[^\n]*GPL-3\\.0-or-later' \
+  '^$' --version
+version="${out%%$'\n'*}"
+version="${version#dravik }"
 zcat "$share/man/man6/dravik.6.gz" | grep -q "^\.TH DRAVIK 6 .*\"Dravik 2000 $version\"" \
   || { echo "the manual page is not that of version $version"; exit 1; }
 grep -q "<release version=\"$version\"" "$share/metainfo/org.dravik2000.Dravik.metainfo.xml" \
@@ -69,25 +72,33 @@ expect_run 2 '^$' "$(refused --version)" --help --version
 
 desktop-file-validate "$share/applications/org.dravik2000.Dravik.desktop"
 appstreamcli validate --no-net "$share/metainfo/org.dravik2000.Dravik.metainfo.xml" >/dev/null
+# The licence the program states is the one its package and its AppStream data state.
+grep -q "<project_license>GPL-3.0-or-later</project_license>" \
+  "$share/metainfo/org.dravik2000.Dravik.metainfo.xml" \
+  || { echo "the AppStream data does not name the licence GPL-3.0-or-later"; exit 1; }
+grep -Eq '^Files: \*$' "$share/doc/dravik/copyright" && grep -Eq '^License: GPL-3\+$' "$share/doc/dravik/copyright" \
+  || { echo "the copyright file does not put every file under GPL-3+"; exit 1; }
 
 (cd "$build_dir" && cpack -G DEB -B "$prefix/deb" >/dev/null 2>&1)
 deb="$(ls "$prefix"/deb/dravik_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation qt6-qpa-plugins; do
   grep -q "$package" <<<"$depends" || { echo "the .deb does not depend on $package: $depends"; exit 1; }
 done
+recommends="$(dpkg-deb -f "$deb" Recommends)"
+grep -q "qt6-wayland" <<<"$recommends" || { echo "the .deb does not recommend qt6-wayland"; exit 1; }
 contents="$(dpkg-deb -c "$deb")"
 grep -q "\./usr/games/dravik$" <<<"$contents" || { echo "the .deb holds no /usr/games/dravik"; exit 1; }
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] \
   || { echo "the .deb's version is not the program's $version"; exit 1; }
 lint="lintian not installed, not run"
 if command -v lintian >/dev/null; then
-  lintian --fail-on error "$deb" >"$prefix/lintian" 2>&1 || {
-    echo "lintian finds errors in $(basename "$deb"):"
+  lintian --fail-on error,warning "$deb" >"$prefix/lintian" 2>&1 || {
+    echo "lintian finds errors or warnings in $(basename "$deb"):"
     cat "$prefix/lintian"
     exit 1
   }
-  lint="lintian: no error, $(grep -c '^W:' "$prefix/lintian" || true) warnings"
+  lint="lintian: no error, no warning"
 fi
 echo "install: ${#expect[@]} files in place, launcher, metadata and manual valid, command line answers" \
-  "without a display, $(basename "$deb") depends on: $depends; $lint"
+  "without a display, $(basename "$deb") depends on: $depends; recommends: $recommends; $lint"

@@ -11,6 +11,7 @@
 #include "game_screen.h"
 #include "qt/game_style.h"
 #include "qt/qt_toolkit.h"
+#include "version.h"
 
 using dravik::qt::QtToolkit;
 using dravik::testing::WhenBoxOpens;
@@ -129,7 +130,12 @@ class MessageBoxTest : public QObject {
         WhenBoxOpens(LookAndDismiss(seen, how));
         form.mnuAbout_Click();
         QCOMPARE(seen.title, QStringLiteral("DRAVIK"));
-        QCOMPARE(seen.text.split('\n'), QStringList({"Dravik II.", "Version  2. 1. 7"}));
+        // The build's version with a sign's space before each number: "Version  2. 1. 7".
+        QCOMPARE(seen.text.split('\n'),
+                 QStringList({"Dravik II.", QStringLiteral("Version  %1. %2. %3")
+                                                .arg(dravik::kVersionMajor)
+                                                .arg(dravik::kVersionMinor)
+                                                .arg(dravik::kVersionRevision)}));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, qsizetype{1});
         QVERIFY(form.Loaded());

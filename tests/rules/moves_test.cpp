@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+#include "rules/keep_up.h"
+#include "rules/obvious_rule.h"
 #include "support/game_fixture.h"
 
 namespace dravik {
@@ -11,6 +15,11 @@ enum class Hand { Click, ToggleMark };
 // In keep-up mode without "Extra" a turn is answered by one pass of the obvious rule: a pass that
 // finds nothing scores the move a point, one that finds something shows on the board instead.
 enum class Turn { None, Scored, Answered };
+
+void PrintTo(Turn turn, std::ostream* out) {
+    constexpr const char* kNames[] = {"None", "Scored", "Answered"};
+    *out << kNames[static_cast<int>(turn)];
+}
 
 // One move on the top-left corner of a board whose mines are `mines`, in keep-up mode: the corner
 // before and after as the player sees it (the answer included), whether the move was a turn, and
@@ -64,17 +73,51 @@ const Case kCases[] = {
 };
 // clang-format on
 
+// The obvious rule as the opponent, watched: whether a move asked it to answer, and what its
+// pass found.
+class WatchedOpponent : public KeepUpOpponent {
+  public:
+    explicit WatchedOpponent(KeepUpOpponent& rule) : rule_(rule) {}
+
+    std::int16_t Pass() override {
+        ++passes;
+        found = rule_.Pass();
+        return found;
+    }
+    void RepeatedRun() override { ADD_FAILURE() << "a repeated run without Extra"; }
+
+    Turn TurnSeen() const {
+        if (passes == 0) {
+            return Turn::None;
+        }
+        return found == 0 ? Turn::Scored : Turn::Answered;
+    }
+
+    int passes = 0;
+
+  private:
+    KeepUpOpponent& rule_;
+    std::int16_t found = 0;
+};
+
 TEST(Moves, EachClickMakesTheMoveTheCellAndTheMinesCallFor) {
     for (const Case& move : kCases) {
         SCOPED_TRACE(move.name);
         testing::BareGame game;
+        Play play(game.plain, game.context, game.options);
+        KeepUp keepUp(game.plain, game.lblKeepUp, game.chkKeepUp, game.chkExtra);
+        ObviousRule rule(game.plain, play, keepUp, game.context, game.options);
+        WatchedOpponent opponent(rule);
+        Moves moves(game.plain, play, keepUp, opponent);
         game.LayMines(move.mines);
         game.Show(move.before);
         game.chkKeepUp.Value = kChecked;
-        move.hand == Hand::Click ? game.model.ClickCell(game.Index(move.row, move.col))
-                                 : game.model.ToggleMark(game.Index(move.row, move.col));
+        move.hand == Hand::Click ? moves.ClickCell(game.Index(move.row, move.col))
+                                 : moves.ToggleMark(game.Index(move.row, move.col));
 
         EXPECT_EQ(game.Corner(3, 3), testing::Game::Picture(move.after));
+        EXPECT_EQ(opponent.TurnSeen(), move.turn);
+        EXPECT_LE(opponent.passes, 1);
         EXPECT_EQ(game.board.KeepUpScore, move.points + (move.turn == Turn::Scored ? 1 : 0));
     }
 }
