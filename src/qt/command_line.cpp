@@ -20,8 +20,8 @@ constexpr std::string_view kHelp =
 // The first line stays "dravik <version>" alone: scripts read the version from it.
 constexpr std::string_view kCopyright =
     "Copyright (C) 2026 Dravik 2000 developers\n"
-    "Licence: GNU GPL version 3 or later (GPL-3.0-or-later), <https://www.gnu.org/licenses/>.\n"
-    "You may share and change the game under its terms; it comes with no warranty.\n";
+    "Licence GPL-3.0-or-later <https://www.gnu.org/licenses/>: free to share and change, no "
+    "warranty.\n";
 
 }  // namespace
 

@@ -54,7 +54,7 @@ expect_run() {  # expected exit code, stdout pattern, stderr pattern, arguments;
 }
 expect_run 0 $'^Usage: dravik .*\n[^\n]+\n\n  --help [^\n]+\n  --version [^\n]+$' '^$' --help
 # GNU's form: the version alone on the first line, then the copyright and the licence.
-expect_run 0 $'^dravik [0-9]+\\.[0-9]+\\.[0-9]+\nCopyright \\(C\\) [0-9]{4} [^\n]+\n[^\n]*GPL-3\\.0-or-later' \
+expect_run 0 $'^dravik [0-9]+\\.[0-9]+\\.[0-9]+\nCopyright \\(C\\) [0-9]{4} [^\n]+\n[^\n]*GPL-3\\.0-or-later[^\n]*$' \
   '^$' --version
 version="${out%%$'\n'*}"
 version="${version#dravik }"
