@@ -186,7 +186,8 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
     result.method = NoGuessMethod::Repaired;
     Standstill standstill;
     bool fresh = result.tries == 0;
-    while (result.repairs < limits.repairs) {
+    constexpr long kPlayoutCells = 64;
+    while (result.repairs * (size + kPlayoutCells) < limits.repairCells) {
         if (fresh) {
             ++result.tries;
             DrawUniform(pool, board.mines, random, result.mines);
@@ -202,9 +203,8 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
     // Where no compact layout is proven either, the tiny and thin boards tried had none that
     // logic wins.
     result.method = NoGuessMethod::Compact;
-    constexpr int kArcStarts = 8;
-    for (int start = 0; start < kArcStarts; ++start) {
-        result.mines = CompactLayout(board, start * 2 * std::numbers::pi / kArcStarts);
+    for (int start = 0; start < limits.compactStarts; ++start) {
+        result.mines = CompactLayout(board, start * 2 * std::numbers::pi / limits.compactStarts);
         NodeBudget proof{.perAnalysis = limits.nodesPerAnalysis, .left = limits.nodes};
         if (playout.Solves(result.mines, board.firstCell, proof)) {
             return result;

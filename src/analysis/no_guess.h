@@ -33,17 +33,21 @@ struct NoGuessBoard {
     int firstCell = 0;
 };
 
-// The defaults give up, on a board that has no layout logic wins, after about a second on a
-// slow core: the cost is counted in play-outs and nodes, never in time, so the same random
-// numbers always give the same board.
+// The defaults give up, on a board that has no layout logic wins, after about a second on one
+// core of the machine the game was tuned on: the cost is counted in play-outs, cells and nodes,
+// never in time, so the same random numbers always give the same board.
 struct NoGuessLimits {
     // Uniform layouts drawn before repair starts; most of the boards of a density that rejection
     // serves are found well within this.
-    int tries = 40;
+    int tries = 300;
     // Rejection runs only up to this density of mines outside the opening.
     double drawnUpTo = 0.22;
-    // Play-outs of repaired layouts, all repairs together.
-    int repairs = 20000;
+    // What all the play-outs of repaired layouts together may cost, counted in cells: a play-out
+    // counts its board's cells and 64 more for what it costs whatever the size. 25 million is
+    // about a second here (some 46 000 play-outs of 30 x 16).
+    long repairCells = 25000000;
+    // Compact layouts tried last, each ring filled from another angle.
+    int compactStarts = 8;
     // For each analysis at a standstill, as Limits::nodeBudget.
     long nodesPerAnalysis = kNodeBudget;
     // For all analyses of one call together.
