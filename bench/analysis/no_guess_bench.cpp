@@ -74,7 +74,6 @@ int main(int argc, char** argv) {
     const analysis::RandomSource rnd = [&] { return RndFromBits(random()); };
     std::vector<double> times;
     long tries = 0;
-    long repairsDbg = 0;
     int compact = 0;
     int repaired = 0;
     int solved = 0;
@@ -89,7 +88,6 @@ int main(int argc, char** argv) {
         }
         const analysis::NoGuessLayout& layout = *laid;
         tries += layout.tries;
-        repairsDbg += layout.repairs;
         compact += layout.method == analysis::NoGuessMethod::Compact ? 1 : 0;
         repaired += layout.method == analysis::NoGuessMethod::Repaired ? 1 : 0;
         const long mines = std::count(layout.mines.begin(), layout.mines.end(), 1);
@@ -101,7 +99,6 @@ int main(int argc, char** argv) {
     const int n = static_cast<int>(times.size());
     std::printf("compact layouts: %d of %d\n", compact, n);
     std::printf("repaired: %d of %d\n", repaired, n);
-    std::fprintf(stderr, "DBG %.1f repairs a board\n", double(repairsDbg) / n);
     std::printf(
         "no-guess: median %.2f ms, p99 %.2f ms, max %.2f ms over %d boards, %.1f tries a board\n",
         Percentile(times, 0.5), Percentile(times, 0.99), times.back(), n,
