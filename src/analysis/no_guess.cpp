@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 #include <stdexcept>
 
@@ -35,6 +36,11 @@ void Check(const NoGuessBoard& board) {
     }
 }
 
+// One of count, evenly.
+int Pick(int count, const RandomSource& random) {
+    return std::min(count - 1, static_cast<int>(std::floor(static_cast<double>(random()) * count)));
+}
+
 // Draws `mines` of the pool's cells evenly by a partial shuffle; the pool's order going in does
 // not matter, so it is never restored.
 void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
@@ -43,9 +49,7 @@ void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
     const int size = static_cast<int>(pool.size());
     for (int k = 0; k < mines; ++k) {
         const int span = size - k;
-        const int pick =
-            k +
-            std::min(span - 1, static_cast<int>(std::floor(static_cast<double>(random()) * span)));
+        const int pick = k + Pick(span, random);
         std::swap(pool[At(k)], pool[At(pick)]);
         layout[At(pool[At(k)])] = 1;
     }
@@ -79,6 +83,74 @@ std::vector<std::uint8_t> CompactLayout(const NoGuessBoard& board, double fromAn
     return layout;
 }
 
+// Where a play-out stood still, the cells sorted by what a repair may do with them.
+struct Standstill {
+    std::vector<int> frontier;      // unresolved, seen by a number
+    std::vector<int> frontierSafe;  // the same, safe
+    std::vector<int> frontierMines;
+    std::vector<int> hiddenMines;  // unresolved, seen by no number yet
+    std::vector<int> hiddenSafe;   // the same, safe
+    std::vector<int> cleared;      // uncovered, outside the opening
+    std::vector<int> walls;        // marked mines next to an uncovered cell
+
+    void Read(const NoGuessBoard& board, const Playout& playout,
+              const std::vector<std::uint8_t>& layout) {
+        for (std::vector<int>* list : {&frontier, &frontierSafe, &frontierMines, &hiddenMines,
+                                       &hiddenSafe, &cleared, &walls}) {
+            list->clear();
+        }
+        for (int index = 0; index < board.rows * board.cols; ++index) {
+            const bool mine = layout[At(index)] != 0;
+            if (playout.OnFrontier(index)) {
+                frontier.push_back(index);
+                (mine ? frontierMines : frontierSafe).push_back(index);
+            } else if (playout.Unresolved(index)) {
+                (mine ? hiddenMines : hiddenSafe).push_back(index);
+            } else if (playout.Uncovered(index)) {
+                if (Distance(board, index) > 1) {
+                    cleared.push_back(index);
+                }
+            } else if (playout.Seen(index)) {
+                walls.push_back(index);
+            }
+        }
+    }
+};
+
+// The first of the lists that is not empty; nullptr when all are.
+const std::vector<int>* FirstFilled(std::initializer_list<const std::vector<int>*> lists) {
+    for (const std::vector<int>* list : lists) {
+        if (!list->empty()) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+// One repair at a standstill: a frontier cell changes sides, so the numbers around it say
+// something new, and a cell the numbers do not see yet changes the other way, so the count
+// stays. Only where every covered cell is seen does the partner come from the uncovered cells
+// (a mine) or the frontier itself. Where marks wall the uncovered cells in, one of them gives
+// its mine away. False when the standstill offers no move at all.
+bool Repair(const Standstill& at, std::vector<std::uint8_t>& layout, const RandomSource& random) {
+    const std::vector<int>* cells = FirstFilled({&at.frontier, &at.walls});
+    if (cells == nullptr) {
+        return false;
+    }
+    const int cell = (*cells)[At(Pick(static_cast<int>(cells->size()), random))];
+    const bool mine = layout[At(cell)] != 0;
+    const std::vector<int>* partners =
+        mine ? FirstFilled({&at.hiddenSafe, &at.cleared, &at.frontierSafe})
+             : FirstFilled({&at.hiddenMines, &at.frontierMines});
+    if (partners == nullptr) {
+        return false;
+    }
+    const int partner = (*partners)[At(Pick(static_cast<int>(partners->size()), random))];
+    layout[At(cell)] = mine ? 0 : 1;
+    layout[At(partner)] = mine ? 1 : 0;
+    return true;
+}
+
 }  // namespace
 
 std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
@@ -94,24 +166,47 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
     }
     NoGuessLayout result;
     result.mines.assign(At(size), 0);
-    long nodesLeft = limits.nodes;
-    while (result.tries < limits.tries && nodesLeft > 0) {
+    NodeBudget budget{.perAnalysis = limits.nodesPerAnalysis, .left = limits.nodes};
+    // Above this density (mines over the cells outside the opening) so few layouts are won that
+    // rejection would only spend its tries.
+    const bool sparse = board.mines <= limits.drawnUpTo * static_cast<double>(pool.size());
+    while (sparse && result.tries < limits.tries && budget.left > 0) {
         ++result.tries;
         DrawUniform(pool, board.mines, random, result.mines);
         if (!HasForcedGuess(board.rows, board.cols, result.mines, board.firstCell) &&
-            playout.Solves(result.mines, board.firstCell, limits.nodesPerAnalysis, nodesLeft)) {
+            playout.Solves(result.mines, board.firstCell, budget)) {
             return result;
         }
     }
-    // Rejection gave up: on boards this dense or this small few layouts, if any, are solvable.
-    // Where no compact layout is proven either, the tiny and thin boards tried one layout at a
-    // time had none that logic wins.
-    result.compact = true;
-    constexpr int kArcStarts = 8;
-    for (int start = 0; start < kArcStarts; ++start) {
-        result.mines = CompactLayout(board, start * 2 * std::numbers::pi / kArcStarts);
-        long proofNodes = limits.nodes;
-        if (playout.Solves(result.mines, board.firstCell, limits.nodesPerAnalysis, proofNodes)) {
+    // Rejection gave up or never started: on a board this dense few layouts are solvable. The
+    // repairs play out with the cheap rules only, which stand still where the analysis might not,
+    // and move a mine there; a layout they win is won by the full play-out as well, by the same
+    // moves in the same order. The analysis at their standstills costs more than the repairs it
+    // saves.
+    result.method = NoGuessMethod::Repaired;
+    Standstill standstill;
+    bool fresh = result.tries == 0;
+    constexpr long kPlayoutCells = 64;
+    while (result.repairs * (size + kPlayoutCells) < limits.repairCells) {
+        if (fresh) {
+            ++result.tries;
+            DrawUniform(pool, board.mines, random, result.mines);
+        }
+        ++result.repairs;
+        const PlayoutEnd end = playout.Play(result.mines, board.firstCell, budget, false);
+        if (end == PlayoutEnd::Solved) {
+            return result;
+        }
+        standstill.Read(board, playout, result.mines);
+        fresh = end == PlayoutEnd::Wrong || !Repair(standstill, result.mines, random);
+    }
+    // Where no compact layout is proven either, the tiny and thin boards tried had none that
+    // logic wins.
+    result.method = NoGuessMethod::Compact;
+    for (int start = 0; start < limits.compactStarts; ++start) {
+        result.mines = CompactLayout(board, start * 2 * std::numbers::pi / limits.compactStarts);
+        NodeBudget proof{.perAnalysis = limits.nodesPerAnalysis, .left = limits.nodes};
+        if (playout.Solves(result.mines, board.firstCell, proof)) {
             return result;
         }
     }

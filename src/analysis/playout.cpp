@@ -169,28 +169,31 @@ bool Playout::ApplyAround(int cell, unsigned mask, bool mine) {
 
 // The pairs rule: when one number misses as many more mines than the other as it has cells the
 // other does not see, those cells are all mines and the cells only the other sees are all safe.
-bool Playout::PairOf(int first, const Pair& pair, bool& progressed) {
+Playout::Step Playout::PairOf(int first, const Pair& pair) {
     const int second = first + pair.offset;
     const unsigned coveredByFirst = covered_[At(first)];
     if ((coveredByFirst & pair.sharedByFirst) == 0) {
-        return true;  // nothing in common: the single-number rule has said it all
+        return Step::Nothing;  // nothing in common: the single-number rule has said it all
     }
     const unsigned onlyFirst = coveredByFirst & ~pair.sharedByFirst;
     const unsigned onlySecond = covered_[At(second)] & ~pair.sharedBySecond;
+    if ((onlyFirst | onlySecond) == 0) {
+        return Step::Nothing;
+    }
     const int difference = missing_[At(first)] - missing_[At(second)];
-    if (difference == std::popcount(onlyFirst) && (onlyFirst | onlySecond) != 0) {
-        progressed = true;
-        return ApplyAround(first, onlyFirst, true) && ApplyAround(second, onlySecond, false);
+    bool ok = true;
+    if (difference == std::popcount(onlyFirst)) {
+        ok = ApplyAround(first, onlyFirst, true) && ApplyAround(second, onlySecond, false);
+    } else if (-difference == std::popcount(onlySecond)) {
+        ok = ApplyAround(second, onlySecond, true) && ApplyAround(first, onlyFirst, false);
+    } else {
+        return Step::Nothing;
     }
-    if (-difference == std::popcount(onlySecond) && (onlyFirst | onlySecond) != 0) {
-        progressed = true;
-        return ApplyAround(second, onlySecond, true) && ApplyAround(first, onlyFirst, false);
-    }
-    return true;
+    return ok ? Step::Progress : Step::Wrong;
 }
 
 // Only pairs with a number whose neighbourhood changed since the last pass can say anything new.
-bool Playout::Pairs(bool& progressed) {
+Playout::Step Playout::Pairs() {
     pass_.swap(pairCells_);
     pairCells_.clear();
     for (const int cell : pass_) {
@@ -199,17 +202,37 @@ bool Playout::Pairs(bool& progressed) {
     const auto live = [&](int cell) {
         return state_[At(cell)] == kOpen && covered_[At(cell)] != 0;
     };
+    Step step = Step::Nothing;
     for (const int cell : pass_) {
         for (const Pair& pair : pairs_) {
-            if (live(cell) && live(cell + pair.offset) && !PairOf(cell, pair, progressed)) {
-                return false;
+            if (live(cell) && live(cell + pair.offset)) {
+                const Step found = PairOf(cell, pair);
+                if (found == Step::Wrong) {
+                    return found;
+                }
+                step = found == Step::Progress ? found : step;
             }
         }
     }
-    return true;
+    return step;
 }
 
-bool Playout::Analysed(long perAnalysis, long& nodesLeft, bool& progressed) {
+Playout::Step Playout::NoMinesLeft() {
+    if (mineCount_ != marked_) {
+        return Step::Nothing;
+    }
+    for (int index = 0; index < rows_ * cols_; ++index) {
+        if (!Apply(Padded(index), false)) {
+            return Step::Wrong;
+        }
+    }
+    return Step::Progress;
+}
+
+Playout::Step Playout::Analysed(NodeBudget& budget) {
+    if (budget.left <= 0) {
+        return Step::Nothing;
+    }
     Position position(rows_, cols_, mineCount_ - marked_);
     for (int index = 0; index < rows_ * cols_; ++index) {
         const int cell = Padded(index);
@@ -219,40 +242,55 @@ bool Playout::Analysed(long perAnalysis, long& nodesLeft, bool& progressed) {
             position.SetMark(index, false);
         }
     }
-    const Analysis analysis = Analyse(
-        position, Limits{.nodeBudget = std::min(perAnalysis, nodesLeft), .withOdds = false});
-    nodesLeft -= analysis.nodes;
+    const Analysis analysis =
+        Analyse(position,
+                Limits{.nodeBudget = std::min(budget.perAnalysis, budget.left), .withOdds = false});
+    budget.left -= analysis.nodes;
     for (const Move& move : analysis.certain) {
         if (!Apply(Padded(move.index), move.mine)) {
-            return false;
+            return Step::Wrong;
         }
-        progressed = true;
     }
-    return true;
+    return analysis.certain.empty() ? Step::Nothing : Step::Progress;
 }
 
-bool Playout::Solves(const std::vector<std::uint8_t>& mines, int firstCell, long perAnalysis,
-                     long& nodesLeft) {
+bool Playout::Seen(int index) const {
+    const int cell = Padded(index);
+    return std::any_of(around_.begin(), around_.end(),
+                       [&](int offset) { return state_[At(cell + offset)] == kOpen; });
+}
+
+bool Playout::OnFrontier(int index) const {
+    return Unresolved(index) && Seen(index);
+}
+
+PlayoutEnd Playout::Play(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget,
+                         bool analyse) {
     Reset(mines);
     const int first = Padded(firstCell);
     if (mine_[At(first)] != 0) {
-        return false;
+        return PlayoutEnd::Wrong;
     }
     Open(first);
     while (true) {
         if (!Obvious()) {
-            return false;
+            return PlayoutEnd::Wrong;
         }
         if (safeLeft_ == 0) {
-            return true;
+            return PlayoutEnd::Solved;
         }
-        bool progressed = false;
-        if (!Pairs(progressed)) {
-            return false;
+        Step step = Pairs();
+        if (step == Step::Nothing) {
+            step = NoMinesLeft();
         }
-        if (!progressed &&
-            (nodesLeft <= 0 || !Analysed(perAnalysis, nodesLeft, progressed) || !progressed)) {
-            return false;
+        if (step == Step::Nothing && analyse) {
+            step = Analysed(budget);
+        }
+        if (step == Step::Wrong) {
+            return PlayoutEnd::Wrong;
+        }
+        if (step == Step::Nothing) {
+            return PlayoutEnd::Standstill;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/constraints.h"
 
 // Plays a known layout out from its opening with complete logic, as fast as a generator needs:
 // the single-number and the pairs rule run on a private grid with a border, kept up to date move
@@ -11,15 +12,39 @@
 // checked against the mines, so a wrong one can never pass as a win.
 namespace dravik::analysis {
 
+// What the analyses at the standstills may spend: each at most perAnalysis nodes, all together
+// at most left, which they draw down.
+struct NodeBudget {
+    long perAnalysis = kNodeBudget;
+    long left = 0;
+};
+
+// How a play-out ended: every safe cell uncovered, stuck where the rules it ran found nothing, or
+// a move that contradicts the mines (a fault in the rules; never taken for a win).
+enum class PlayoutEnd : std::uint8_t { Solved, Standstill, Wrong };
+
 class Playout {
   public:
     Playout(int rows, int cols);
 
     // True when every safe cell gets uncovered. mines by cell index (row * cols + col); the
-    // first cell must be safe. Each analysis gets at most perAnalysis nodes and draws from
-    // nodesLeft; a play-out that would need more than nodesLeft gives up.
-    bool Solves(const std::vector<std::uint8_t>& mines, int firstCell, long perAnalysis,
-                long& nodesLeft);
+    // first cell must be safe. A play-out that would need more nodes than the budget has left
+    // gives up.
+    bool Solves(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget) {
+        return Play(mines, firstCell, budget, true) == PlayoutEnd::Solved;
+    }
+    // As Solves; without analyse only the single-number and the pairs rule and the count of
+    // mines left run, so a Standstill may be one that the analysis would have got past.
+    PlayoutEnd Play(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget,
+                    bool analyse);
+
+    // Where the last play-out stopped, by cell index: neither uncovered nor marked.
+    bool Unresolved(int index) const { return state_[At(Padded(index))] == kCovered; }
+    bool Uncovered(int index) const { return state_[At(Padded(index))] == kOpen; }
+    // Unresolved next to an uncovered cell: its numbers see it.
+    bool OnFrontier(int index) const;
+    // Next to an uncovered cell, whatever its own state.
+    bool Seen(int index) const;
 
   private:
     enum State : std::uint8_t { kCovered, kOpen, kMarked, kWall };
@@ -34,8 +59,10 @@ class Playout {
     void Touch(int cell);
     // Runs the single-number rule over the cells touched since; false on a wrong move.
     bool Obvious();
-    // One pass of the pairs rule over the numbers changed since the last; sets progressed.
-    bool Pairs(bool& progressed);
+    // What a rule did: a move contradicting the mines, nothing, or at least one move.
+    enum class Step : std::uint8_t { Wrong, Nothing, Progress };
+    // One pass of the pairs rule over the numbers changed since the last.
+    Step Pairs();
     // A second number at first + offset; bit k of a mask stands for the k-th of a cell's
     // neighbours in reading order.
     struct Pair {
@@ -43,7 +70,7 @@ class Playout {
         unsigned sharedByFirst;   // first's neighbours that second sees as well
         unsigned sharedBySecond;  // second's neighbours that first sees as well
     };
-    bool PairOf(int first, const Pair& pair, bool& progressed);
+    Step PairOf(int first, const Pair& pair);
     // The bit that stands for a cell in the mask of its neighbour at around_[bit]: reading order
     // turned round.
     static std::uint8_t SeenFrom(std::size_t bit) {
@@ -51,8 +78,10 @@ class Playout {
     }
     // False when a move contradicts the mines.
     bool ApplyAround(int cell, unsigned mask, bool mine);
-    // The analysis at a standstill; sets progressed.
-    bool Analysed(long perAnalysis, long& nodesLeft, bool& progressed);
+    // With no mines left every covered cell is safe, whether a number sees it or not.
+    Step NoMinesLeft();
+    // The analysis at a standstill.
+    Step Analysed(NodeBudget& budget);
 
     int rows_;
     int cols_;

@@ -2,11 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "board/mine_grid.h"
+#include "board/random_source.h"
 #include "toolkit/controls.h"
 #include "toolkit/text.h"
 
@@ -70,9 +70,6 @@ struct BoardState {
 
     bool operator==(const BoardState&) const = default;
 };
-
-// Where new minefields come from: each call a number in [0, 1).
-using RandomSource = std::function<float()>;
 
 // The game state of the main window and the queries that read it. A cell's state is its
 // caption: "" covered, "@" marked, anything else uncovered; every query reads it afresh.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "analysis/no_guess.h"
 #include "board/board.h"
 #include "board/mod_dravik.h"
 #include "play/play.h"
@@ -60,6 +61,9 @@ class Game {
     // a no-guess board, and so is the current one at once if nothing on it is uncovered or
     // marked; unticked, the next new game lays its mines at the start again.
     void ChooseNoGuess(bool on);
+    // What the no-guess generator may spend before the first click gives up on a board logic
+    // alone wins; the defaults take about a second.
+    void SetNoGuessLimits(const analysis::NoGuessLimits& limits) { noGuessLimits_ = limits; }
     // The rule that answers the player's moves in keep-up mode; the choice outlasts a game.
     void ChooseOpponent(RuleKind rule);
     // Shows or hides the keep-up score and "Extra" as the keep-up box says.
@@ -71,6 +75,9 @@ class Game {
     void AwaitFirstClick();
     // Lays the mines of a no-guess board around its first uncovered cell.
     void LayForFirstClick(std::int16_t index);
+    // Mines drawn evenly away from the cell and its neighbours, as many as fit there; the rest
+    // (only on a board too small for them) on the neighbours.
+    void LayAround(std::int16_t index, const RandomSource& random);
     KeepUpOpponent& Rule(RuleKind rule);
 
     Board& board_;
@@ -85,6 +92,7 @@ class Game {
     Moves moves_;
     Hint hint_;
     bool noGuess_ = false;
+    analysis::NoGuessLimits noGuessLimits_;
 };
 
 }  // namespace dravik

@@ -43,30 +43,35 @@ void ExpectWonByLogic(const NoGuessBoard& board, const NoGuessLayout& layout) {
         ReplayByLogic(board.rows, board.cols, layout.mines, board.firstCell);
     EXPECT_TRUE(replay.won && !replay.mineHit)
         << board.rows << " x " << board.cols << ", " << board.mines << " mines, first cell "
-        << board.firstCell << (layout.compact ? ", compact" : "");
+        << board.firstCell << ", method " << static_cast<int>(layout.method);
 }
 
 TEST(NoGuessLayouts, FullBoardsAreWonByLogicFromCornersEdgesAndInside) {
-    constexpr int kRows = 16;
-    constexpr int kCols = 30;
-    const int last = kRows * kCols - 1;
-    // Four corners, one cell on each edge, four inside.
-    const int firstCells[] = {0,   kCols - 1, last - kCols + 1, last, 13, last - 7, 150, 299, 100,
-                              247, 333,       kCols + 1};
+    // Rejection serves the sparse boards, repair the dense ones, and neither falls back on the
+    // compact layout.
+    struct Case {
+        int rows;
+        int cols;
+        int mines;
+        NoGuessMethod method;
+    };
     std::mt19937 random(20);
-    int checked = 0;
-    for (int round = 0; round < 2; ++round) {
+    for (const Case& c :
+         {Case{16, 30, 99, NoGuessMethod::Drawn}, Case{16, 30, 150, NoGuessMethod::Repaired},
+          Case{16, 16, 80, NoGuessMethod::Repaired}, Case{9, 9, 30, NoGuessMethod::Repaired}}) {
+        const int last = c.rows * c.cols - 1;
+        // Four corners, one cell on each edge, four inside.
+        const int firstCells[] = {0,          c.cols - 1,     last - c.cols + 1, last,
+                                  5,          last - 5,       3 * c.cols,        4 * c.cols - 1,
+                                  c.cols + 1, 2 * c.cols + 4, last / 2,          last - c.cols - 2};
         for (const int first : firstCells) {
-            const NoGuessBoard board{kRows, kCols, 99, first};
+            const NoGuessBoard board{c.rows, c.cols, c.mines, first};
             const std::optional<NoGuessLayout> layout = LayNoGuess(board, Seeded(random));
             ASSERT_TRUE(layout.has_value());
-            EXPECT_FALSE(layout->compact);
+            EXPECT_EQ(layout->method, c.method);
             ExpectWonByLogic(board, *layout);
-            ++checked;
         }
     }
-    std::cout << checked << " full boards replayed to the last safe cell\n";
-    EXPECT_GT(checked, 0);
 }
 
 // Can any layout of this board be won by logic? By trying every one.
@@ -95,13 +100,16 @@ bool AnyLayoutWon(const NoGuessBoard& board) {
     return false;
 }
 
-// On tiny boards rejection often gives up and the compact layout has to do; the generator may
-// come back empty only where no layout at all is won.
+// On tiny boards rejection often gives up and repair, or failing that the compact layout, has to
+// do; the generator may come back empty only where no layout at all is won.
 TEST(NoGuessLayouts, TinyBoardsGetAProvenLayoutWheneverOneExists) {
     std::mt19937 random(7);
     int laid = 0;
     int compact = 0;
+    int repaired = 0;
     int none = 0;
+    // Boards without a won layout spend the whole budget; a small one keeps them quick.
+    const NoGuessLimits kTiny{.tries = 20, .repairCells = 20000};
     for (int rows = 1; rows <= 4; ++rows) {
         for (int cols = rows; cols <= 5; ++cols) {
             for (int first = 0; first < rows * cols; ++first) {
@@ -109,7 +117,7 @@ TEST(NoGuessLayouts, TinyBoardsGetAProvenLayoutWheneverOneExists) {
                     const NoGuessBoard board{rows, cols, mines, first};
                     std::optional<NoGuessLayout> layout;
                     try {
-                        layout = LayNoGuess(board, Seeded(random), NoGuessLimits{.tries = 20});
+                        layout = LayNoGuess(board, Seeded(random), kTiny);
                     } catch (const std::invalid_argument&) {
                         break;  // no room for more mines
                     }
@@ -120,30 +128,30 @@ TEST(NoGuessLayouts, TinyBoardsGetAProvenLayoutWheneverOneExists) {
                         continue;
                     }
                     ExpectWonByLogic(board, *layout);
-                    compact += layout->compact ? 1 : 0;
+                    compact += layout->method == NoGuessMethod::Compact ? 1 : 0;
+                    repaired += layout->method == NoGuessMethod::Repaired ? 1 : 0;
                     ++laid;
                 }
             }
         }
     }
-    std::cout << laid << " tiny boards laid (" << compact << " compact), " << none
-              << " without any layout won by logic\n";
-    EXPECT_GT(compact, 0);
+    std::cout << laid << " tiny boards laid (" << repaired << " repaired, " << compact
+              << " compact), " << none << " without any layout won by logic\n";
+    EXPECT_GT(repaired, 0);
     EXPECT_GT(none, 0);
 }
 
-TEST(NoGuessLayouts, CompactLayoutWhenDenseBoardsDefeatRejection) {
+// With repair off, dense boards fall back on the compact layout, proven the same way.
+TEST(NoGuessLayouts, CompactLayoutWhenRepairIsOff) {
     std::mt19937 random(3);
-    int checked = 0;
     for (const NoGuessBoard& board : {NoGuessBoard{16, 30, 300, 0}, NoGuessBoard{16, 30, 200, 247},
                                       NoGuessBoard{16, 30, 400, 100}, NoGuessBoard{6, 10, 35, 0}}) {
-        const std::optional<NoGuessLayout> layout = LayNoGuess(board, Seeded(random));
+        const std::optional<NoGuessLayout> layout =
+            LayNoGuess(board, Seeded(random), NoGuessLimits{.repairCells = 0});
         ASSERT_TRUE(layout.has_value());
-        EXPECT_TRUE(layout->compact);
+        EXPECT_EQ(layout->method, NoGuessMethod::Compact);
         ExpectWonByLogic(board, *layout);
-        ++checked;
     }
-    EXPECT_GT(checked, 0);
 }
 
 // The quick test rejects only layouts that need a guess: every layout of a small board it flags

@@ -11,6 +11,7 @@
 namespace dravik {
 namespace {
 
+using testing::BareGame;
 using testing::Game;
 
 std::vector<std::uint8_t> MineVector(const Board& board) {
@@ -139,6 +140,55 @@ TEST(NoGuessBoards, NothingActsBeforeTheFirstClick) {
         EXPECT_EQ(game.board.Laying, MineLaying::AwaitingFirstClick);
         game.RightClick(1, 1);  // marks come off as they went on
         EXPECT_EQ(game.form.txtMines.Text, "001");
+    }
+}
+
+// When the generator finds nothing within its limits, or the mines leave no room for an opening,
+// the first click says so once and lays an ordinary board on which it still opens a region where
+// the mines leave room for one, and never lands on a mine.
+TEST(NoGuessBoards, FirstClickSaysSoWhenNoBoardIsFound) {
+    const std::string noBoard =
+        "No board that logic alone can win was found for this size and number of mines; this one "
+        "may need a guess.";
+    struct Case {
+        const char* what;
+        int mines;
+        int row;
+        int col;
+        bool openingFree;  // the mines fit outside the clicked cell's neighbourhood
+    };
+    // The limits allow no layout at all to be tried.
+    const analysis::NoGuessLimits nothing{.tries = 0, .repairCells = 0, .compactStarts = 0};
+    for (const Case& c : {Case{"inside", 99, 8, 15, true}, Case{"corner", 99, 1, 1, true},
+                          Case{"every cell outside the opening", 471, 8, 15, true},
+                          Case{"more than fit outside", 475, 8, 15, false},
+                          Case{"all but one cell", 479, 16, 30, false}}) {
+        SCOPED_TRACE(c.what);
+        BareGame game(5);
+        game.plain.MineCount = static_cast<std::int16_t>(c.mines);
+        game.model.SetNoGuessLimits(nothing);
+        game.model.ChooseNoGuess(true);
+        const std::int16_t first = game.Index(c.row, c.col);
+        game.model.ClickCell(first);
+        const Board& board = game.plain;
+        EXPECT_EQ(std::count_if(game.toolkit.boxes.begin(), game.toolkit.boxes.end(),
+                                [&](const auto& box) { return box.text == noBoard; }),
+                  1);
+        EXPECT_EQ(board.Laying, MineLaying::Random);
+        EXPECT_EQ(MinesLaid(board), c.mines);
+        EXPECT_FALSE(board.IsCovered(first));
+        EXPECT_EQ(board.MineGrid(c.row, c.col), 0);
+        if (c.openingFree) {
+            board.ForEachNeighbour(board.CellAt(first), [&](const CellRef& n) {
+                EXPECT_EQ(board.MineGrid(n.row, n.col), 0);
+                EXPECT_FALSE(board.IsCovered(n.index));
+            });
+        }
+        // The next click plays on the board laid: no second box.
+        game.model.ClickCell(game.Index(c.row == 1 ? 16 : 1, 1));
+        EXPECT_EQ(std::count_if(game.toolkit.boxes.begin(), game.toolkit.boxes.end(),
+                                [&](const auto& box) { return box.text == noBoard; }),
+                  1);
     }
 }
 
