@@ -18,15 +18,6 @@ setUpModule, tearDownModule = a11y.start_buses, a11y.stop_buses
 SOCKET = "dravik-e2e"
 
 
-def wait_for(condition, what, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while not (found := condition()):
-        if time.monotonic() > deadline:
-            raise AssertionError(f"no {what} in {timeout} s")
-        time.sleep(0.02)
-    return found
-
-
 def peers_on_socket(pid, path):
     """How many of the process's sockets are connected to the listener bound at path."""
     lines = subprocess.run(["ss", "-xpn"], capture_output=True, text=True, check=True).stdout
@@ -54,7 +45,7 @@ class NativeWayland(unittest.TestCase):
             ["weston", "--backend=headless-backend.so", "--use-pixman", "--no-config", "--debug",
              f"--socket={SOCKET}", "--width=1280", "--height=1024",
              f"--log={runtime}/weston.log"], env, runtime, "weston.out")
-        wait_for(self.accepting, "weston socket")
+        self.until(self.accepting, "weston socket")
         self.env = dict(env, WAYLAND_DISPLAY=SOCKET, QT_QPA_PLATFORM="wayland")
         self.game = self.spawn([GAME], self.env, runtime, "game.log")
 
@@ -81,28 +72,50 @@ class NativeWayland(unittest.TestCase):
         with socket.socket(socket.AF_UNIX) as probe:
             return probe.connect_ex(self.socket_path) == 0
 
-    def assert_alive_on_wayland(self):
-        """Still running, with Qt's Wayland platform and not its X one, on weston's socket."""
+    def until(self, condition, what, timeout=10.0):
+        """What condition returns once it is true; conditions that see the game gone fail."""
+        deadline = time.monotonic() + timeout
+        while not (found := condition()):
+            if time.monotonic() > deadline:
+                raise AssertionError(f"no {what} in {timeout} s")
+            time.sleep(0.02)
+        return found
+
+    def running(self):
         if self.game.poll() is not None:
             log = os.path.join(os.path.dirname(self.socket_path), "game.log")
             with open(log, "rb") as text:
                 self.fail(f"the game ended with code {self.game.returncode}:\n"
                           f"{text.read().decode(errors='replace')[-3000:]}")
+        return True
+
+    def platforms(self):
+        """The Qt platform plugins the game has loaded: mapped executable, for while Qt looks
+        for the one it wants it maps each of them, read-only, to read its metadata."""
+        self.running()
         with open(f"/proc/{self.game.pid}/maps") as maps:
-            platforms = set(re.findall(r"/platforms/(lib\w[\w-]*)\.so", maps.read()))
+            return set(re.findall(r"^\S+ ..x. .*/platforms/(lib[\w-]+)\.so$", maps.read(), re.M))
+
+    def connected(self):
+        self.running()
+        return peers_on_socket(self.game.pid, self.socket_path)
+
+    def assert_on_wayland(self):
+        """Running with Qt's Wayland platform and no other, connected to weston's socket."""
+        platforms = self.platforms()
         self.assertTrue(platforms and all(p.startswith("libqwayland") for p in platforms),
                         f"platform plugins loaded: {platforms}")
-        self.assertGreater(peers_on_socket(self.game.pid, self.socket_path), 0,
-                           f"the game has no connection to {self.socket_path}")
+        self.until(self.connected, f"connection to {self.socket_path}")
 
     def answer_box(self, button, text):
-        _, said, buttons = wait_for(lambda: a11y.boxes(self.game.pid), "message box")[0]
+        _, said, buttons = self.until(lambda: self.running() and a11y.boxes(self.game.pid),
+                                      "message box")[0]
         self.assertIn(text, said)
         a11y.act(buttons[button])
 
     def test_played_over_the_accessibility_bus(self):
-        a11y.application(self.game.pid)  # the platform is chosen and connected by then
-        self.assert_alive_on_wayland()
+        self.until(self.platforms, "Qt platform plugin")
+        self.assert_on_wayland()
         self.answer_box("No", "Large Screen?")
         field = a11y.Minefield(self.game.pid)
         self.assertEqual(field.read_board(ROWS), [COVERED * COLS] * ROWS)
@@ -111,7 +124,8 @@ class NativeWayland(unittest.TestCase):
         a11y.act(a11y.find(self.game.pid, "menu item", "No-Guess Boards"))
 
         def reads(row, col, kind):
-            wait_for(lambda: field.kind(row, col) == kind, f"row {row}, column {col} {kind!r}")
+            self.until(lambda: self.running() and field.kind(row, col) == kind,
+                       f"row {row}, column {col} {kind!r}")
 
         field.act(5, 10, "Mark")
         reads(5, 10, USER_MARK)
@@ -130,10 +144,11 @@ class NativeWayland(unittest.TestCase):
                       for j in range(max(c - 1, 0), min(c + 2, COLS))]
             self.assertNotIn(COVERED, around, f"row {r + 1}, column {c + 1}:\n" + "\n".join(board))
         self.assertGreater(count(board, NUMBER), 0)
-        self.assert_alive_on_wayland()
+        self.assert_on_wayland()
         shots = os.environ.get("DRAVIK_WAYLAND_SCREENSHOT_DIR")
         if shots:  # the screen as weston composed it, for a person to look at
             subprocess.run(["weston-screenshooter"], env=self.env, cwd=shots, check=True)
+
 
 if __name__ == "__main__":
     unittest.main()
