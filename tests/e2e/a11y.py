@@ -19,6 +19,7 @@ from harness import COLS, COVERED, EMPTY, NUMBER, USER_MARK
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 _BUS = {}
 
+
 def start_buses():
     """For setUpModule: every game the module starts afterwards speaks on these buses."""
     if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
