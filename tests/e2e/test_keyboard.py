@@ -1,62 +1,15 @@
 """A whole game by keys alone, each cell read back from the screen and as a screen reader reads
 it over the accessibility bus; and the cells' accessible actions acting as clicks."""
 
-import os
-import re
-import shutil
-import subprocess
-import tempfile
 import time
 import unittest
-import warnings
 
+import a11y
 from harness import AUTO_MARK, COLS, COVERED, EMPTY, NUMBER, ROWS, USER_MARK, GameTestCase, count
 
 CURSOR = (128, 0, 255)
 MINE_BOX, WIN_BOX = "^DRAVIK$", "^Dravik 2000 - General's report.$"
-LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-BUS = {}
-
-
-# The bindings' own use of deprecated calls, not ours.
-warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
-warnings.filterwarnings("ignore", category=ImportWarning)
-
-
-def setUpModule():
-    """A session bus and the accessibility bus with its registry, of this test's own; the game
-    started later finds them through the environment it inherits."""
-    if not shutil.which("dbus-daemon") or not os.path.exists(LAUNCHER):
-        raise unittest.SkipTest("dbus-daemon or the accessibility bus launcher is missing")
-    BUS["dir"] = tempfile.mkdtemp(prefix="dravik-a11y-")
-    BUS["session"] = subprocess.Popen(
-        ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    os.environ["DBUS_SESSION_BUS_ADDRESS"] = BUS["session"].stdout.readline().strip()
-    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-    BUS["launcher"] = subprocess.Popen(
-        [LAUNCHER, "--launch-immediately"], env=dict(os.environ, XDG_RUNTIME_DIR=BUS["dir"]),
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
-def tearDownModule():
-    for name in ("launcher", "session"):
-        if name in BUS:
-            BUS[name].terminate()
-            BUS[name].wait()
-    if "session" in BUS:
-        BUS["session"].stdout.close()
-    shutil.rmtree(BUS.get("dir", ""), ignore_errors=True)
-
-
-def kind_of_name(name):
-    """A cell's accessible name as the screen shows it: marks of either kind read alike."""
-    state = re.match(r"row \d+, column \d+, (.*)$", name).group(1)
-    if state == "covered":
-        return COVERED
-    if state == "marked":
-        return "@"
-    return EMPTY if state == "no mines around" else NUMBER
+setUpModule, tearDownModule = a11y.start_buses, a11y.stop_buses
 
 
 def on_screen(kind):
@@ -66,14 +19,13 @@ def on_screen(kind):
 class ScreenReaderTestCase(GameTestCase):
     def setUp(self):
         super().setUp()
-        import pyatspi  # after setUpModule, which chose the bus it talks to
         from gi.repository import GLib
-        self.atspi = pyatspi
+        self.atspi = a11y.atspi()
         self.events = GLib.MainContext.default()
-        self.table, self.counters = self.find_minefield()
+        self.field = a11y.Minefield(self.game.process.pid)
         self.focus_events = []
-        pyatspi.Registry.registerEventListener(self.on_focus, "focus:")
-        self.addCleanup(pyatspi.Registry.deregisterEventListener, self.on_focus, "focus:")
+        self.atspi.Registry.registerEventListener(self.on_focus, "focus:")
+        self.addCleanup(self.atspi.Registry.deregisterEventListener, self.on_focus, "focus:")
 
     def on_focus(self, event):
         try:
@@ -88,48 +40,11 @@ class ScreenReaderTestCase(GameTestCase):
             pass
         return self.focus_events[-1] if self.focus_events else None
 
-    def find_minefield(self, timeout=20.0):
-        """The minefield table of this game's process, and its two counters by name."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            desktop = self.atspi.Registry.getDesktop(0)
-            for app in (desktop[i] for i in range(desktop.childCount)):
-                if app is None or app.get_process_id() != self.game.process.pid:
-                    continue
-                found = {}
-                self.collect(app, found)
-                if "table" in found and len(found) == 3:
-                    return found["table"], found
-            time.sleep(0.2)
-        raise AssertionError("the game's minefield never appeared on the accessibility bus")
-
-    def collect(self, node, found, depth=0):
-        if node is None or depth > 8:
-            return
-        if node.getRoleName() == "table":
-            found["table"] = node
-            return
-        if node.name in ("Mines left", "Cells left"):
-            found[node.name] = node
-        for i in range(node.childCount):
-            self.collect(node[i], found, depth + 1)
-
-    def cell(self, row, col):
-        return self.table.getChildAtIndex((row - 1) * COLS + col - 1)
-
-    def counter(self, name):
-        return self.counters[name].queryText().getText(0, -1)
-
-    def read_board(self):
-        """The board as the screen reader hears it, in the harness's letters."""
-        return ["".join(kind_of_name(self.cell(r, c).name) for c in range(1, COLS + 1))
-                for r in range(1, ROWS + 1)]
-
     def assert_same_both_ways(self):
         """Every cell shows on screen what the screen reader says of it; the board."""
         shot = self.game.screenshot()
         screen = self.game.board(shot)
-        heard = self.read_board()
+        heard = self.field.read_board(ROWS)
         self.assertEqual(["".join(on_screen(k) for k in line) for line in screen], heard)
         return screen, shot
 
@@ -144,7 +59,7 @@ class ScreenReaderTestCase(GameTestCase):
         return found
 
     def focused(self, row, col):
-        return self.cell(row, col).getState().contains(self.atspi.STATE_FOCUSED)
+        return self.field.cell(row, col).getState().contains(self.atspi.STATE_FOCUSED)
 
     def wait_focus(self, row, col):
         """The cell says it is focused, and the last focus event named it."""
@@ -167,7 +82,7 @@ class ScreenReaderTestCase(GameTestCase):
         """Waits until the cell no longer reads as before, answering the alarm of a mine hit
         on the way (the mine is marked once its box is closed)."""
         deadline = time.monotonic() + 15
-        while kind_of_name(self.cell(row, col).name) == before:
+        while self.field.kind(row, col) == before:
             if self.game.windows(MINE_BOX):
                 self.answer_mine_box()
             if time.monotonic() > deadline:
@@ -199,10 +114,10 @@ class KeyboardGame(ScreenReaderTestCase):
             game.key(mark)
             self.wait_cell_changes(2, 2, COVERED)
             self.assertEqual(game.board()[1][1], USER_MARK)
-            self.assertEqual(self.counter("Mines left"), "098")
+            self.assertEqual(self.field.counter("Mines left"), "098")
             game.key(mark)
             self.wait_cell_changes(2, 2, "@")
-            self.assertEqual(self.counter("Mines left"), "099")
+            self.assertEqual(self.field.counter("Mines left"), "099")
 
         # Row by row, snaking, Space on every cell still covered when the cursor comes to it;
         # the cursor keys that lead there go in one batch.
@@ -222,7 +137,7 @@ class KeyboardGame(ScreenReaderTestCase):
                         pending = []
                     at = (row, col)
                     self.wait_focus(*at)
-                    if kind_of_name(self.cell(row, col).name) == COVERED:
+                    if self.field.kind(row, col) == COVERED:
                         game.key("space")
                         spaces += 1
                         self.wait_cell_changes(row, col, COVERED)
@@ -235,13 +150,13 @@ class KeyboardGame(ScreenReaderTestCase):
         screen, _ = self.assert_same_both_ways()
         self.assertEqual(count(screen, COVERED), 0)
         self.assertEqual(count(screen, AUTO_MARK) + count(screen, USER_MARK), 99)
-        self.assertEqual(self.counter("Cells left"), "000")
+        self.assertEqual(self.field.counter("Cells left"), "000")
         self.assertGreater(spaces, 0)
 
 
 class CellActions(ScreenReaderTestCase):
     def action(self, row, col, name):
-        actions = self.cell(row, col).queryAction()
+        actions = self.field.cell(row, col).queryAction()
         names = [actions.getName(i) for i in range(actions.nActions)]
         self.assertEqual(names, ["Uncover", "Mark"])
         actions.doAction(names.index(name))
@@ -251,7 +166,7 @@ class CellActions(ScreenReaderTestCase):
         self.action(5, 10, "Mark")
         self.wait_cell_changes(5, 10, COVERED)
         self.assertEqual(game.board()[4][9], USER_MARK)
-        self.assertEqual(self.counter("Mines left"), "098")
+        self.assertEqual(self.field.counter("Mines left"), "098")
         self.action(5, 10, "Mark")
         self.wait_cell_changes(5, 10, "@")
 
@@ -259,7 +174,7 @@ class CellActions(ScreenReaderTestCase):
         self.wait_cell_changes(8, 15, COVERED)
         screen, _ = self.assert_same_both_ways()
         self.assertIn(screen[7][14], (EMPTY, NUMBER, AUTO_MARK))
-        self.assertEqual(self.counter("Cells left"), "%03d" % count(screen, COVERED))
+        self.assertEqual(self.field.counter("Cells left"), "%03d" % count(screen, COVERED))
 
         # While the about box is open the actions do nothing, as the mouse does nothing.
         game.menu("alt+h", "a")
@@ -267,8 +182,8 @@ class CellActions(ScreenReaderTestCase):
         self.action(5, 10, "Mark")
         self.action(5, 11, "Uncover")
         time.sleep(0.5)
-        self.assertEqual(kind_of_name(self.cell(5, 10).name), COVERED)
-        self.assertEqual(kind_of_name(self.cell(5, 11).name), COVERED)
+        self.assertEqual(self.field.kind(5, 10), COVERED)
+        self.assertEqual(self.field.kind(5, 11), COVERED)
         self.answer_mine_box()
         time.sleep(0.3)
         self.assertEqual(game.board()[4][9:11], COVERED * 2)
