@@ -13,9 +13,6 @@
 // mines minus marks), so a board with more marks than mines has no layout at all.
 namespace dravik::analysis {
 
-// Search nodes an analysis may spend by default: enough for every position of real play.
-inline constexpr long kNodeBudget = 30000;
-
 // index into the Position; mine = false means the cell is safe to uncover.
 struct Move {
     int index;
