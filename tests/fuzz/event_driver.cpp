@@ -338,13 +338,17 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
             }
             f.mnuRule1_Once_Click();
             return WinTest::kAlways;
-        case 4:
+        case 4: {
             if (source_.Next(2) == 0) {
                 f.mnuRule1_Click();
                 return WinTest::kNever;
             }
+            // A run refused by the guard (Multi is disabled then) is no run and tests nothing.
+            const bool refused =
+                f.mnuRule1.Checked || f.mnuPairsRule.Checked || f.mnuCompleteLogic.Checked;
             f.cmdMultiple_Click();
-            return WinTest::kAlways;
+            return refused ? WinTest::kNever : WinTest::kAlways;
+        }
         case 5:
             f.mnuRule2_Click();
             return WinTest::kNever;
@@ -354,6 +358,7 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
             return WinTest::kNever;
         case 7:
             f.chkExtra.Value = f.chkExtra.Value != 0 ? kUnchecked : kChecked;
+            f.chkExtra_Click();
             return WinTest::kNever;
         case 8:
             f.mnuOption_Click();

@@ -70,11 +70,11 @@ TEST(Moves, EachClickMakesTheMoveTheCellAndTheMinesCallFor) {
         testing::BareGame game;
         game.LayMines(move.mines);
         game.Show(move.before);
-        game.chkKeepUp.Value = kChecked;
+        game.model.ChooseKeepUp(true);
         move.hand == Hand::Click ? game.model.ClickCell(game.Index(move.row, move.col))
                                  : game.model.ToggleMark(game.Index(move.row, move.col));
 
-        EXPECT_EQ(game.Corner(3, 3), testing::Game::Picture(move.after));
+        EXPECT_EQ(game.Corner(3, 3), testing::GameWindow::Picture(move.after));
         EXPECT_EQ(game.board.KeepUpScore, move.points + (move.turn == Turn::Scored ? 1 : 0));
     }
 }
