@@ -71,6 +71,10 @@ CustomVerdict JudgeCustomBoard(std::string_view columns, std::string_view rows,
 
 frmCustom::frmCustom(Toolkit& toolkit, const BoardSize& current)
     : Form(toolkit), context_(*this), current_(current) {
+    CreateControls();
+}
+
+void frmCustom::CreateControls() {
     Window = WindowFrame{"Custom Board", 0, 0, 3960, 1860};
     lblColumns = Captioned<Label>("&Columns:", 240, 270, 1050, 285, 0);
     SetBounds(txtColumns, 1320, 210, 900, 375, 1);

@@ -56,6 +56,8 @@ class frmCustom : public Form {
     TextBox& Field(CustomField field);
 
   private:
+    void CreateControls();
+
     FormContext context_;
     BoardSize current_;
     std::optional<BoardSize> chosen_;

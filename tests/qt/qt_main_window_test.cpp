@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -184,6 +185,9 @@ class MainWindowTest : public QObject {
             const QRect shown(view->widget()->mapFrom(view->viewport(), QPoint(0, 0)),
                               view->viewport()->size());
             QVERIFY2(shown.contains(cell), qPrintable(QString::number(key)));
+            // The scroll bars tell where the board stands.
+            QCOMPARE(view->horizontalScrollBar()->value(), -view->widget()->x());
+            QCOMPARE(view->verticalScrollBar()->value(), -view->widget()->y());
         }
         QCOMPARE(s.window.Minefield()->CursorIndex(), 39 * 60);
         QVERIFY(s.window.Minefield()->hasFocus());
