@@ -10,7 +10,7 @@
 
 namespace dravik::bench {
 
-class BenchGame : public testing::Game {
+class BenchGame : public testing::GameWindow {
   public:
     // A game in the normal layout with the minefield the generator lays from seed.
     explicit BenchGame(std::uint32_t seed = 1);

@@ -318,9 +318,7 @@ BENCHMARK(BM_TwoAdjacentRule_Checkerboard)->Apply(ActionOnly);
 // Keep-up mode with "Extra": the player's opening click, then the repeated rule answering it.
 void BM_KeepUpExtraOpeningClick(benchmark::State& state) {
     BenchGame game(static_cast<std::uint32_t>(state.range(0)));
-    game.form.chkKeepUp.Value = kChecked;
-    game.form.chkKeepUp_Click();
-    game.form.chkExtra.Value = kChecked;
+    game.SetKeepUp(true, true);
     const std::int16_t opening = game.BestOpening();
     if (opening < 0) {
         state.SkipWithError("no opening on this field");

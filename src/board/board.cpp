@@ -110,12 +110,21 @@ void Board::ClearOutlines() {
     Outlined.clear();
 }
 
+namespace {
+
+int CounterDigits(int cells) {
+    constexpr int kFourDigitCells = 1000;
+    return cells >= kFourDigitCells ? 4 : 3;
+}
+
+}  // namespace
+
 void Board::ShowMineCounter() {
-    txtMines.Text = Format000(MineCount - MarkCount);
+    txtMines.Text = FormatDigits(MineCount - MarkCount, CounterDigits(Rows * Cols));
 }
 
 void Board::ShowPlotsCounter() {
-    txtPlots.Text = Format000(PlotsLeft);
+    txtPlots.Text = FormatDigits(PlotsLeft, CounterDigits(Rows * Cols));
 }
 
 void Board::ResetCounters() {

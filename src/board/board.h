@@ -28,6 +28,19 @@ struct BoardControls {
     WindowFrame& window;
 };
 
+// The size of a board: the player's choice of level, or any custom one.
+struct BoardSize {
+    std::int16_t Cols = 30;
+    std::int16_t Rows = 16;
+    std::int16_t MineCount = 99;
+    bool operator==(const BoardSize&) const = default;
+};
+
+// The levels a player can choose; Expert is the board every game starts on.
+inline constexpr BoardSize kBeginner{9, 9, 10};
+inline constexpr BoardSize kIntermediate{16, 16, 40};
+inline constexpr BoardSize kExpert{30, 16, 99};
+
 // A cell by index and by position; the three always agree.
 struct CellRef {
     std::int16_t index;
@@ -159,12 +172,17 @@ class Board : public BoardState {
     // earlier ones. They stay until a cell changes.
     void SetOutlines(int cell, const std::vector<int>& proof);
 
-    // Counter texts.
+    // Counter texts: "000", and one digit more on a board of 1,000 cells or more, where the
+    // count of cells needs it.
     void ShowMineCounter();
     void ShowPlotsCounter();
 
-    // Start of a game.
-    void SetLayout(std::int16_t layout);
+    // Start of a game. The layout (0 normal, 1 large cells) gives the cell size; the window and
+    // its panel follow the board's size, never narrower than the strip of controls above it.
+    void SetLayout(std::int16_t layout, const BoardSize& size = kExpert);
+    // True when the cells built are not those of the board SetLayout last sized: BuildBoard
+    // must make them again.
+    bool NeedsBuilding() const;
     void BuildBoard();
     void ResetBoard();
     void LayMineField(const RandomSource& random);

@@ -46,6 +46,11 @@ bool BoardCursor::MoveByKey(std::int16_t keyCode, std::int16_t rows, std::int16_
     return true;
 }
 
+void BoardCursor::Fit(std::int16_t rows, std::int16_t cols) {
+    row_ = std::min(row_, std::max<std::int16_t>(rows, 1));
+    col_ = std::min(col_, std::max<std::int16_t>(cols, 1));
+}
+
 void BoardCursor::MoveTo(std::int16_t index, std::int16_t cols) {
     if (cols <= 0 || index < 0) {
         return;

@@ -21,6 +21,8 @@ class BoardCursor {
     // the edges; Home and End to the first and last column of the row; Page Up and Page Down to
     // the first and last row of the column. False, and no move, for any other key.
     bool MoveByKey(std::int16_t keyCode, std::int16_t rows, std::int16_t cols);
+    // Keeps it on a board of rows x cols, which may be smaller than the one it moved on.
+    void Fit(std::int16_t rows, std::int16_t cols);
     // Puts it on a cell index of a board of cols columns.
     void MoveTo(std::int16_t index, std::int16_t cols);
 

@@ -10,7 +10,7 @@ frmDravik::frmDravik(Toolkit& toolkit, ModDravik& options)
       options_(options),
       context_(*this),
       board_(BoardControls{SSPanel1, Window}),
-      game_(board_, context_, options, KeepUpControls{lblKeepUp, chkKeepUp, chkExtra}) {
+      game_(board_, context_, options, KeepUpControls{lblKeepUp, chkExtra}) {
     CreateControls();
     context_.onKeyboardBack = [this](std::int16_t shift) { keyboardReturned(shift); };
 }
@@ -24,9 +24,25 @@ void frmDravik::Handle(Body&& body) {
     }
     try {
         body();
+        ShowChoices();
     } catch (const FormUnloaded&) {
         // The window was closed while this handler waited; leave it alone.
     }
+}
+
+void frmDravik::ShowChoices() {
+    const PlayerChoices& chosen = game_.Choices();
+    chkKeepUp.Value = chosen.keepUp ? kChecked : kUnchecked;
+    chkExtra.Value = chosen.extra ? kChecked : kUnchecked;
+    mnuNoGuess.Checked = chosen.noGuess;
+    for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
+        mnuOpponent.at(k).Checked = k == static_cast<std::size_t>(chosen.opponent);
+    }
+    mnuBeginner.Checked = chosen.size == kBeginner;
+    mnuIntermediate.Checked = chosen.size == kIntermediate;
+    mnuExpert.Checked = chosen.size == kExpert;
+    mnuCustom.Checked = !mnuBeginner.Checked && !mnuIntermediate.Checked && !mnuExpert.Checked;
+    Cursor.Fit(board_.Rows, board_.Cols);
 }
 
 void frmDravik::Load() {
@@ -44,17 +60,14 @@ void frmDravik::Form_Load() {
     options_.HitMineOption = 1;
     options_.ShowRuleCount = 0;
     const std::int16_t answer = context_.MsgBox("Large Screen?", vbYesNoCancel);
-    if (answer == vbYes) {
-        board_.LargeScreen = 1;
-    } else if (answer == vbNo) {
-        board_.LargeScreen = 0;
-    } else {
+    if (answer != vbYes && answer != vbNo) {
         board_.StopFlag = kTrue;
         startCancelled_ = true;
         return;
     }
-    game_.Start();
+    game_.Start(answer == vbYes);
     started_ = true;
+    ShowChoices();
 }
 
 // Only a cancelled start question closes the window here. Escape also leaves StopFlag set, but
@@ -165,12 +178,33 @@ void frmDravik::cmdReplay_Click() {
     Handle([&] { game_.NewGame(); });
 }
 
-// A checkable item: each click turns its check over. The choice stands until the program ends.
-void frmDravik::mnuNoGuess_Click() {
+void frmDravik::mnuBeginner_Click() {
+    Handle([&] { game_.ChooseSize(kBeginner); });
+}
+
+void frmDravik::mnuIntermediate_Click() {
+    Handle([&] { game_.ChooseSize(kIntermediate); });
+}
+
+void frmDravik::mnuExpert_Click() {
+    Handle([&] { game_.ChooseSize(kExpert); });
+}
+
+// The dialog opens on the board played; Cancel or its close box change nothing.
+void frmDravik::mnuCustom_Click() {
     Handle([&] {
-        mnuNoGuess.Checked = !mnuNoGuess.Checked;
-        game_.ChooseNoGuess(mnuNoGuess.Checked);
+        frmCustom custom(GetToolkit(), game_.Choices().size);
+        custom.Load();
+        context_.ShowModal(custom);
+        if (custom.Chosen()) {
+            game_.ChooseSize(*custom.Chosen());
+        }
     });
+}
+
+// A checkable item: each click turns the choice over. It stands until the program ends.
+void frmDravik::mnuNoGuess_Click() {
+    Handle([&] { game_.ChooseNoGuess(!game_.Choices().noGuess); });
 }
 
 bool frmDravik::GuardedRunInProgress() const {
@@ -178,17 +212,17 @@ bool frmDravik::GuardedRunInProgress() const {
 }
 
 // Every repeated run shares one guard: while one lasts no other starts, its item shows a check
-// and "Multi" is disabled. False when refused.
-bool frmDravik::GuardedRun(MenuItem& item, RuleKind rule) {
+// and "Multi" is disabled.
+void frmDravik::GuardedRun(MenuItem& item, RuleKind rule, RunSource source) {
     if (GuardedRunInProgress()) {
-        return false;
+        return;
     }
     item.Checked = true;
     cmdMultiple.Enabled = false;
     game_.RunRepeatedly(rule);
     item.Checked = false;
     cmdMultiple.Enabled = true;
-    return true;
+    game_.AfterRun(rule, source);
 }
 
 void frmDravik::mnuHint_Click() {
@@ -196,58 +230,51 @@ void frmDravik::mnuHint_Click() {
 }
 
 void frmDravik::mnuPairsRule_Click() {
-    Handle([&] {
-        // A run refused by the guard is no run: the running one checks for the win.
-        if (GuardedRun(mnuPairsRule, RuleKind::Pairs)) {
-            game_.CheckForWin();
-        }
-    });
+    Handle([&] { GuardedRun(mnuPairsRule, RuleKind::Pairs, RunSource::Menu); });
 }
 
 void frmDravik::mnuCompleteLogic_Click() {
-    Handle([&] {
-        if (GuardedRun(mnuCompleteLogic, RuleKind::Complete)) {
-            game_.CheckForWin();
-        }
-    });
+    Handle([&] { GuardedRun(mnuCompleteLogic, RuleKind::Complete, RunSource::Menu); });
 }
 
 // The choice stands until the program ends; a new game keeps it.
 void frmDravik::mnuOpponent_Click(std::int16_t index) {
     Handle([&] {
-        for (std::size_t k = 0; k < mnuOpponent.size(); ++k) {
-            mnuOpponent.at(k).Checked = k == static_cast<std::size_t>(index);
-            if (mnuOpponent.at(k).Checked) {
-                game_.ChooseOpponent(static_cast<RuleKind>(k));
-            }
+        if (index >= 0 && static_cast<std::size_t>(index) < mnuOpponent.size()) {
+            game_.ChooseOpponent(static_cast<RuleKind>(index));
         }
     });
 }
 
 void frmDravik::mnuRule1_Click() {
-    Handle([&] { GuardedRun(mnuRule1, RuleKind::Obvious); });
+    Handle([&] { GuardedRun(mnuRule1, RuleKind::Obvious, RunSource::Menu); });
 }
 
 void frmDravik::cmdMultiple_Click() {
-    Handle([&] {
-        GuardedRun(mnuRule1, RuleKind::Obvious);
-        game_.CheckForWin();
-    });
+    Handle([&] { GuardedRun(mnuRule1, RuleKind::Obvious, RunSource::Button); });
 }
 
 void frmDravik::mnuRule1Once_Click() {
-    Handle([&] { game_.ObviousRuleOnce(); });
+    Handle([&] {
+        game_.ObviousRuleOnce();
+        game_.AfterRun(RuleKind::Obvious, RunSource::Menu);
+    });
 }
 
 void frmDravik::mnuRule1_Once_Click() {
     Handle([&] {
         game_.ObviousRuleOnce();
-        game_.CheckForWin();
+        game_.AfterRun(RuleKind::Obvious, RunSource::Button);
     });
 }
 
+// The toolkit has turned the box over before the click arrives.
 void frmDravik::chkKeepUp_Click() {
-    Handle([&] { game_.ShowKeepUpControls(); });
+    Handle([&] { game_.ChooseKeepUp(chkKeepUp.Value != 0); });
+}
+
+void frmDravik::chkExtra_Click() {
+    Handle([&] { game_.ChooseExtra(chkExtra.Value != 0); });
 }
 
 void frmDravik::mnuRule2_Click() {

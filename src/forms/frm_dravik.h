@@ -8,6 +8,7 @@
 #include "board/board.h"
 #include "board/mod_dravik.h"
 #include "forms/board_cursor.h"
+#include "forms/frm_custom.h"
 #include "forms/frm_options.h"
 #include "rules/game.h"
 #include "toolkit/controls.h"
@@ -47,6 +48,12 @@ class frmDravik : public Form {
     MenuItem mnuFile;
     MenuItem mnuReplay;
     MenuItem mnuSep4;
+    // The board sizes, one group: exactly one is ticked, the one of the board played.
+    MenuItem mnuBeginner;
+    MenuItem mnuIntermediate;
+    MenuItem mnuExpert;
+    MenuItem mnuCustom;
+    MenuItem mnuSep6;
     MenuItem mnuNoGuess;
     MenuItem mnuSep5;
     MenuItem mnuExit;
@@ -61,7 +68,7 @@ class frmDravik : public Form {
     MenuItem mnuCompleteLogic;
     MenuItem mnuSep3;
     MenuItem mnuKeepUpOpponent;
-    // The submenu of mnuKeepUpOpponent, one item per Deduction, exactly one ticked.
+    // The submenu of mnuKeepUpOpponent, one item per RuleKind in its order, exactly one ticked.
     std::array<MenuItem, 3> mnuOpponent;
     MenuItem mnuHelp;
     MenuItem mnuLargeScreen;
@@ -89,7 +96,12 @@ class frmDravik : public Form {
     void cmdMultiple_Click();
     void mnuRule1_Once_Click();
     void chkKeepUp_Click();
+    void chkExtra_Click();
     void mnuReplay_Click();
+    void mnuBeginner_Click();
+    void mnuIntermediate_Click();
+    void mnuExpert_Click();
+    void mnuCustom_Click();
     void mnuExit_Click();
     void mnuNoGuess_Click();
     void mnuRule1Once_Click();
@@ -113,6 +125,7 @@ class frmDravik : public Form {
     Board& GetBoard() { return board_; }
     const Board& GetBoard() const { return board_; }
     frmOptions* OptionsForm() { return optionsForm_.get(); }
+    const PlayerChoices& Choices() const { return game_.Choices(); }
     // True once the start question was cancelled: the window holds no board and closes at its
     // first activation.
     bool StartCancelled() const { return startCancelled_; }
@@ -125,9 +138,15 @@ class frmDravik : public Form {
     template <typename Body>
     void Handle(Body&& body);
 
+    // Ticks and check boxes show the game's choices, and the cursor stays on the board; run
+    // after every handler.
+    void ShowChoices();
+
     // True while a run started from a menu item or "Multi" lasts: no second one may start.
     bool GuardedRunInProgress() const;
-    bool GuardedRun(MenuItem& item, RuleKind rule);
+    // A repeated run under the guard, then what follows every run; a refused run is no run and
+    // is followed by nothing.
+    void GuardedRun(MenuItem& item, RuleKind rule, RunSource source);
 
     Game game_;
     std::unique_ptr<frmOptions> optionsForm_;

@@ -59,6 +59,11 @@ void frmDravik::CreateControls() {
     mnuFile = Menu("&Game");
     mnuReplay = Menu("&Replay", "F2");
     mnuSep4 = Menu("-");
+    mnuBeginner = Menu("&Beginner - 9 x 9, 10 Mines");
+    mnuIntermediate = Menu("&Intermediate - 16 x 16, 40 Mines");
+    mnuExpert = Menu("&Expert - 30 x 16, 99 Mines");
+    mnuCustom = Menu("&Custom...");
+    mnuSep6 = Menu("-");
     mnuNoGuess = Menu("&No-Guess Boards");
     mnuSep5 = Menu("-");
     mnuExit = Menu("E&xit");

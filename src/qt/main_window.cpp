@@ -11,6 +11,10 @@
 #include <QMenuBar>
 #include <QMoveEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 #include <functional>
 
@@ -79,6 +83,8 @@ MainWindow::MainWindow(frmDravik& form)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The board may lose the focus as the widgets go; the form must not hear of it then.
+    minefield_->onFocus = nullptr;
 }
 
 template <typename Handler>
@@ -90,6 +96,13 @@ void MainWindow::Run(Handler&& handler) {
 }
 
 void MainWindow::BuildStrip() {
+    // Used only by a board larger than the screen: any other sits in the window as it is.
+    scroll_ = new QScrollArea(client_);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    // The board is the tab stop, not its view.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidgetResizable(false);
+    scroll_->hide();
     minefield_ =
         new MinefieldWidget(form_.SSPanel1, form_.cmdMine, form_.GetBoard(), form_.Cursor, client_);
     minefield_->onMouseUp = [this](int index, int button, int shift, float x, float y) {
@@ -114,8 +127,10 @@ void MainWindow::BuildStrip() {
     };
     txtPlots_ = MakeCounter(form_.txtPlots, client_);
     chkExtra_ = new QCheckBox(ToQText(form_.chkExtra.Caption), client_);
-    connect(chkExtra_, &QCheckBox::clicked, this,
-            [this](bool checked) { form_.chkExtra.Value = checked ? kChecked : kUnchecked; });
+    connect(chkExtra_, &QCheckBox::clicked, this, [this](bool checked) {
+        form_.chkExtra.Value = checked ? kChecked : kUnchecked;
+        Run([&] { form_.chkExtra_Click(); });
+    });
     chkKeepUp_ = new QCheckBox(ToQText(form_.chkKeepUp.Caption), client_);
     connect(chkKeepUp_, &QCheckBox::clicked, this, [this](bool checked) {
         form_.chkKeepUp.Value = checked ? kChecked : kUnchecked;
@@ -182,6 +197,17 @@ void MainWindow::BuildMenus() {
     QMenu* game = menuBar()->addMenu(ToQText(form_.mnuFile.Caption));
     AddAction(game, form_.mnuReplay, &frmDravik::mnuReplay_Click);
     game->addSeparator();
+    auto* sizes = new QActionGroup(game);
+    sizes->setExclusive(true);
+    mnuSizes_ = {AddAction(game, form_.mnuBeginner, &frmDravik::mnuBeginner_Click),
+                 AddAction(game, form_.mnuIntermediate, &frmDravik::mnuIntermediate_Click),
+                 AddAction(game, form_.mnuExpert, &frmDravik::mnuExpert_Click),
+                 AddAction(game, form_.mnuCustom, &frmDravik::mnuCustom_Click)};
+    for (QAction* action : mnuSizes_) {
+        action->setCheckable(true);
+        sizes->addAction(action);
+    }
+    game->addSeparator();
     mnuNoGuess_ = AddAction(game, form_.mnuNoGuess, &frmDravik::mnuNoGuess_Click);
     mnuNoGuess_->setCheckable(true);
     game->addSeparator();
@@ -232,16 +258,102 @@ void MainWindow::SyncWindowFrame() {
     const int width = TwipsToPixels(frame.Width - kFrameWidthTwips);
     const int height =
         std::max(TwipsToPixels(frame.Height - kFrameHeightTwips), menuHeight + panelBottom + 1);
-    setFixedSize(width, height);
+    // A board larger than the screen scrolls inside the largest window the screen takes, its
+    // frame and title bar included.
+    const QRect screen = this->screen() != nullptr ? this->screen()->availableGeometry()
+                                                   : QRect(0, 0, width, height);
+    const int roomWidth = screen.width() - TwipsToPixels(kFrameWidthTwips);
+    const int roomHeight = screen.height() - TwipsToPixels(kFrameHeightTwips);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int fitWidth = width;
+    int fitHeight = height;
+    if (fitWidth > roomWidth) {
+        fitWidth = roomWidth;
+        fitHeight += bar;  // room for the scroll bar under the board
+    }
+    if (fitHeight > roomHeight) {
+        fitHeight = roomHeight;
+        fitWidth = std::min(fitWidth + bar, roomWidth);
+    }
+    setFixedSize(std::max(fitWidth, 1), std::max(fitHeight, 1));
     if (frame.Left != shownFrame_.Left || frame.Top != shownFrame_.Top) {
         move(TwipsToPixels(frame.Left), TwipsToPixels(frame.Top));
     }
     shownFrame_ = frame;
 }
 
+void MainWindow::SyncBoardView() {
+    const QRect panel = TwipsRect(form_.SSPanel1);
+    // The window's size as set, not the client's, which follows only at the next layout.
+    const QSize room(width() - panel.left(),
+                     height() - menuBar()->sizeHint().height() - panel.top());
+    const bool scrolls = panel.width() > room.width() || panel.height() > room.height();
+    if (scrolls != (scroll_->widget() == minefield_)) {
+        MoveBoard(scrolls);
+    }
+    const bool visible = form_.SSPanel1.Visible;
+    if (scrolls) {
+        const QRect view(panel.topLeft(), panel.size().boundedTo(room.expandedTo(QSize(1, 1))));
+        if (scroll_->geometry() != view) {
+            scroll_->setGeometry(view);
+        }
+    } else if (minefield_->pos() != panel.topLeft()) {
+        minefield_->move(panel.topLeft());
+    }
+    QWidget* shown = scrolls ? static_cast<QWidget*>(scroll_) : minefield_;
+    if (shown->isVisibleTo(client_) != visible) {
+        shown->setVisible(visible);
+    }
+    if (scrolls && !minefield_->isVisibleTo(scroll_)) {
+        minefield_->show();
+    }
+}
+
+// Into the scrolling view or back into the window, keeping the focus and the tab order; the
+// focus leaving and coming back on the way is no news to the form.
+void MainWindow::MoveBoard(bool intoView) {
+    const bool focused = minefield_->hasFocus();
+    auto onFocus = std::move(minefield_->onFocus);
+    minefield_->onFocus = nullptr;
+    if (intoView) {
+        scroll_->setWidget(minefield_);
+        scroll_->show();
+    } else {
+        scroll_->takeWidget();
+        minefield_->setParent(client_);
+        minefield_->show();
+        scroll_->hide();
+    }
+    setTabOrder(chkExtra_, minefield_);
+    if (focused) {
+        minefield_->setFocus(Qt::OtherFocusReason);
+    }
+    minefield_->onFocus = std::move(onFocus);
+    cursorInView_ = -1;
+}
+
+// The player moving the cursor with the keys must see where it is.
+void MainWindow::KeepCursorInView() {
+    const int cursor = minefield_->CursorIndex();
+    if (cursor == cursorInView_) {
+        return;
+    }
+    cursorInView_ = cursor;
+    if (cursor < 0) {
+        return;
+    }
+    if (scroll_->widget() != minefield_) {
+        return;
+    }
+    const QRect cell = minefield_->CellRect(cursor);
+    scroll_->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), cell.height());
+}
+
 void MainWindow::Sync() {
     SyncWindowFrame();
     minefield_->Sync();
+    SyncBoardView();
+    KeepCursorInView();
     const auto setText = [](QLineEdit* edit, const std::string& text) {
         const QString shown = QString::fromStdString(text);
         if (edit->text() != shown) {
@@ -278,6 +390,11 @@ void MainWindow::Sync() {
         mnuOpponent_.at(k)->setChecked(form_.mnuOpponent.at(k).Checked);
     }
     mnuNoGuess_->setChecked(form_.mnuNoGuess.Checked);
+    const std::array<const MenuItem*, 4> sizes = {&form_.mnuBeginner, &form_.mnuIntermediate,
+                                                  &form_.mnuExpert, &form_.mnuCustom};
+    for (std::size_t k = 0; k < mnuSizes_.size(); ++k) {
+        mnuSizes_.at(k)->setChecked(sizes.at(k)->Checked);
+    }
 }
 
 // Every key of the window reaches the form before the control that has the focus, once: the

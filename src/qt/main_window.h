@@ -11,6 +11,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace dravik::qt {
 
@@ -28,6 +29,8 @@ class MainWindow : public QMainWindow {
     void Sync();
 
     MinefieldWidget* Minefield() const { return minefield_; }
+    // Holds the minefield; scrolls it where the window cannot grow to the whole board.
+    QScrollArea* BoardView() const { return scroll_; }
     QLineEdit* MineCounter() const { return txtMines_; }
     QLineEdit* PlotsCounter() const { return txtPlots_; }
     QPushButton* Rule1Button() const { return rule1Once_; }
@@ -54,11 +57,17 @@ class MainWindow : public QMainWindow {
     QAction* AddAction(QMenu* menu, const MenuItem& item, void (frmDravik::*handler)());
     void CellAction(int index, int button);
     void SyncWindowFrame();
+    // The board's view: the whole panel, or what the screen leaves of it with scroll bars.
+    void SyncBoardView();
+    void MoveBoard(bool intoView);
+    void KeepCursorInView();
     bool IsMineKeyEvent(QObject* watched, QEvent* event) const;
 
     frmDravik& form_;
     QWidget* client_ = nullptr;
     MinefieldWidget* minefield_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    int cursorInView_ = -1;
     QLineEdit* txtMines_ = nullptr;
     QLineEdit* txtPlots_ = nullptr;
     QCheckBox* chkExtra_ = nullptr;
@@ -72,6 +81,8 @@ class MainWindow : public QMainWindow {
     QAction* mnuCompleteLogic_ = nullptr;
     std::array<QAction*, 3> mnuOpponent_{};
     QAction* mnuNoGuess_ = nullptr;
+    // Beginner, Intermediate, Expert, Custom.
+    std::array<QAction*, 4> mnuSizes_{};
     WindowFrame shownFrame_;
 };
 

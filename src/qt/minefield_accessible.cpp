@@ -176,7 +176,7 @@ class MinefieldAccessible : public QAccessibleWidget, public QAccessibleTableInt
     void modelChange(QAccessibleTableModelChangeEvent* /*event*/) override {}
 
   private:
-    // Created on first use: a screen reader rarely visits all 480.
+    // Created on first use: a screen reader rarely visits every cell.
     mutable std::vector<QAccessible::Id> cellIds_;
 };
 
@@ -307,6 +307,15 @@ void AnnounceCellOutline(MinefieldWidget& minefield, int index) {
 
 void AnnounceCellFocus(MinefieldWidget& minefield, int index) {
     Announce(minefield, index, QAccessible::Focus);
+}
+
+void AnnounceGridChange(MinefieldWidget& minefield) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleTableModelChangeEvent event(&minefield,
+                                           QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace dravik::qt

@@ -93,9 +93,18 @@ MinefieldWidget::Look MinefieldWidget::LookOf(const Label& cell) const {
 }
 
 void MinefieldWidget::Sync() {
-    Place(*this, panel_);
-    if (shown_.size() != cells_.size()) {
-        shown_.resize(cells_.size());
+    // The view that holds the board places it; the board takes the panel's size.
+    const QSize size = TwipsRect(panel_).size();
+    if (this->size() != size) {
+        resize(size);
+    }
+    const QSize grid(Columns(), Rows());
+    if (shown_.size() != cells_.size() || grid != shownGrid_) {
+        shownGrid_ = grid;
+        // Every cell of another grid is drawn afresh.
+        shown_.assign(cells_.size(), Look{});
+        update();
+        AnnounceGridChange(*this);
     }
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         Look look = LookOf(cells_[i]);

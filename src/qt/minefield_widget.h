@@ -84,6 +84,7 @@ class MinefieldWidget : public QWidget {
     const Board& board_;
     const BoardCursor& cursor_;
     std::vector<Look> shown_;
+    QSize shownGrid_;
     int shownCursor_ = -1;
     QFont font_;
     Font fontKey_;

@@ -1,12 +1,15 @@
 #include "qt/qt_toolkit.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 #include <chrono>
 
+#include "forms/frm_custom.h"
 #include "forms/frm_options.h"
+#include "qt/custom_dialog.h"
 #include "qt/key_codes.h"
 #include "qt/look.h"
 #include "qt/options_dialog.h"
@@ -27,7 +30,10 @@ QWidget* QtToolkit::DialogParent() const {
 // without one (a kiosk, a bare X server) nobody gives it back, and no shortcut or access key
 // would work until the player clicked into the window.
 void QtToolkit::ReturnKeyboard() const {
-    if (QWidget* main = DialogParent()) {
+    // A box a dialog raised gives the keyboard back to the dialog.
+    if (openDialog_ != nullptr) {
+        openDialog_->activateWindow();
+    } else if (QWidget* main = DialogParent()) {
         main->activateWindow();
     }
 }
@@ -93,20 +99,30 @@ void QtToolkit::Randomize() {
 }
 
 void QtToolkit::ShowModal(Form& form) {
-    auto* options = dynamic_cast<frmOptions*>(&form);
-    if (options == nullptr || !form.Loaded()) {
+    if (!form.Loaded()) {
         return;
     }
     Sync();
-    OptionsDialog dialog(*options, DialogParent());
-    openDialog_ = &dialog;
-    dialog.exec();
-    openDialog_ = nullptr;
+    if (auto* options = dynamic_cast<frmOptions*>(&form)) {
+        OptionsDialog dialog(*options, DialogParent());
+        Exec(dialog);
+    } else if (auto* custom = dynamic_cast<frmCustom*>(&form)) {
+        CustomDialog dialog(*custom, DialogParent());
+        Exec(dialog);
+    } else {
+        return;
+    }
     ReturnKeyboard();
     if (form.Loaded()) {
         form.Unload();
     }
     Sync();
+}
+
+void QtToolkit::Exec(QDialog& dialog) {
+    openDialog_ = &dialog;
+    dialog.exec();
+    openDialog_ = nullptr;
 }
 
 void QtToolkit::FormUnloaded(Form& form) {

@@ -5,11 +5,10 @@
 
 #include "toolkit/toolkit.h"
 
+class QDialog;
 class QWidget;
 
 namespace dravik::qt {
-
-class OptionsDialog;
 
 // The toolkit on Qt: real message boxes, the system beep, processEvents, and a generator seeded
 // from the system at Randomize. Before anything can block or repaint, the views are brought in
@@ -39,10 +38,12 @@ class QtToolkit : public Toolkit {
     void Sync() const;
     QWidget* DialogParent() const;
     void ReturnKeyboard() const;
+    // Runs a modal dialog; its form's unloading closes it.
+    void Exec(QDialog& dialog);
 
     const Form* mainForm_ = nullptr;
     QWidget* mainWidget_ = nullptr;
-    OptionsDialog* openDialog_ = nullptr;
+    QDialog* openDialog_ = nullptr;
     std::function<void()> sync_;
     std::mt19937 generator_{std::random_device{}()};
 };

@@ -17,30 +17,42 @@ Game::Game(Board& board, FormContext& context, const ModDravik& options,
     : board_(board),
       context_(context),
       play_(board, context, options),
-      keepUp_(board, keepUpControls.lblKeepUp, keepUpControls.chkKeepUp, keepUpControls.chkExtra),
+      keepUp_(board, choices_, keepUpControls.lblKeepUp, keepUpControls.chkExtra),
       obviousRule_(board, play_, keepUp_, context, options),
       twoAdjacent_(board, play_, context),
-      pairsRule_(Deduction::Pairs, board, play_, keepUp_, obviousRule_, context, options),
-      completeLogic_(Deduction::Complete, board, play_, keepUp_, obviousRule_, context, options),
+      pairsRule_(RuleKind::Pairs, board, play_, keepUp_, obviousRule_, context, options),
+      completeLogic_(RuleKind::Complete, board, play_, keepUp_, obviousRule_, context, options),
       opponent_(obviousRule_),
       moves_(board, play_, keepUp_, opponent_),
       hint_(board, context) {}
 
-void Game::Start() {
-    board_.SetLayout(board_.LargeScreen);
+void Game::Start(bool largeScreen) {
+    choices_.largeScreen = largeScreen;
+    board_.LargeScreen = largeScreen ? 1 : 0;
+    board_.SetLayout(board_.LargeScreen, choices_.size);
     board_.BuildBoard();
     LayMines();
 }
 
 void Game::NewGame() {
-    board_.SetLayout(board_.LargeScreen);
-    board_.ResetBoard();
+    board_.SetLayout(board_.LargeScreen, choices_.size);
+    // A game of the same size reuses its cells, as every replay at the same level always has.
+    if (board_.NeedsBuilding()) {
+        board_.BuildBoard();
+    } else {
+        board_.ResetBoard();
+    }
     LayMines();
     keepUp_.Reset();
 }
 
+void Game::ChooseSize(const BoardSize& size) {
+    choices_.size = size;
+    NewGame();
+}
+
 void Game::LayMines() {
-    if (noGuess_) {
+    if (choices_.noGuess) {
         AwaitFirstClick();
         return;
     }
@@ -54,7 +66,7 @@ void Game::AwaitFirstClick() {
 }
 
 void Game::ChooseNoGuess(bool on) {
-    noGuess_ = on;
+    choices_.noGuess = on;
     const bool untouched = board_.PlotsLeft == board_.Rows * board_.Cols;
     if (on && untouched && board_.Laying == MineLaying::Random) {
         AwaitFirstClick();
@@ -143,6 +155,12 @@ void Game::TwoAdjacentRule() {
     twoAdjacent_.TwoAdjacentRule();
 }
 
+void Game::AfterRun(RuleKind rule, RunSource source) {
+    if (rule != RuleKind::Obvious || source == RunSource::Button) {
+        play_.CheckForWin();
+    }
+}
+
 void Game::CheckForWin() {
     play_.CheckForWin();
 }
@@ -152,11 +170,17 @@ void Game::ShowHint() {
 }
 
 void Game::ChooseOpponent(RuleKind rule) {
+    choices_.opponent = rule;
     opponent_.Choose(Rule(rule));
 }
 
-void Game::ShowKeepUpControls() {
+void Game::ChooseKeepUp(bool on) {
+    choices_.keepUp = on;
     keepUp_.ShowControls();
+}
+
+void Game::ChooseExtra(bool on) {
+    choices_.extra = on;
 }
 
 KeepUpOpponent& Game::Rule(RuleKind rule) {

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/mod_dravik.h"
 #include "play/play.h"
+#include "rules/choices.h"
 #include "rules/hint.h"
 #include "rules/keep_up.h"
 #include "rules/moves.h"
@@ -17,20 +18,19 @@
 
 namespace dravik {
 
-// The controls keep-up mode reads and writes; the window owns them.
+// The controls keep-up mode writes; the window owns them.
 struct KeepUpControls {
     Label& lblKeepUp;
-    CheckBox& chkKeepUp;
     CheckBox& chkExtra;
 };
 
-// The rules a player can run repeatedly or choose as the keep-up opponent, in the order of the
-// opponent submenu.
-enum class RuleKind : std::int16_t { Obvious, Pairs, Complete };
+// Where the player started a rule run: a menu item or a button of the strip.
+enum class RunSource : std::int8_t { Menu, Button };
 
-// The game behind the window: every move, rule run and hint goes through here, and here only.
-// The window turns its events into these calls; what it guards (one repeated run at a time)
-// and the keys and buttons held stay with it.
+// The game behind the window: every move, rule run and hint goes through here, and here only,
+// and every choice the player makes is kept here. The window turns its events into these calls
+// and shows the choices in its ticks and check boxes; what it guards (one repeated run at a
+// time) and the keys and buttons held stay with it.
 class Game {
   public:
     Game(Board& board, FormContext& context, const ModDravik& options,
@@ -38,10 +38,16 @@ class Game {
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // The first game of a run: lays out and creates the cells, then the mines.
-    void Start();
-    // Every later game: the same cells covered again, new mines, the score back to 0.
+    // The first game of a run, with the start question's answer: lays out and creates the
+    // cells, then the mines.
+    void Start(bool largeScreen);
+    // Every later game: the cells covered again (made anew when the size changed), new mines,
+    // the score back to 0.
     void NewGame();
+    // A new game of this size at once; every later game keeps it. size must be one a player
+    // can choose (at least 8 x 8, fewer mines than cells less a first click's block of 9), or
+    // a level.
+    void ChooseSize(const BoardSize& size);
 
     // A left click without a marking key held.
     void ClickCell(std::int16_t index);
@@ -52,6 +58,9 @@ class Game {
     void ObviousRuleOnce();
     // Passes of the rule until one changes nothing, meets a mine or Escape stops the run.
     void RunRepeatedly(RuleKind rule);
+    // What follows every run of a rule, once, whoever started it: the win test, except after
+    // the obvious rule run from its menu items.
+    void AfterRun(RuleKind rule, RunSource source);
     // One sweep of the 2-adjacent rule.
     void TwoAdjacentRule();
     void CheckForWin();
@@ -66,8 +75,12 @@ class Game {
     void SetNoGuessLimits(const analysis::NoGuessLimits& limits) { noGuessLimits_ = limits; }
     // The rule that answers the player's moves in keep-up mode; the choice outlasts a game.
     void ChooseOpponent(RuleKind rule);
-    // Shows or hides the keep-up score and "Extra" as the keep-up box says.
-    void ShowKeepUpControls();
+    // Keep-up mode on or off: the score and "Extra" show exactly while it is on. Neither
+    // resets the score.
+    void ChooseKeepUp(bool on);
+    void ChooseExtra(bool on);
+
+    const PlayerChoices& Choices() const { return choices_; }
 
   private:
     // Where every game's mines come from.
@@ -82,6 +95,7 @@ class Game {
 
     Board& board_;
     FormContext& context_;
+    PlayerChoices choices_;
     Play play_;
     KeepUp keepUp_;
     ObviousRule obviousRule_;
@@ -91,7 +105,6 @@ class Game {
     ChosenOpponent opponent_;
     Moves moves_;
     Hint hint_;
-    bool noGuess_ = false;
     analysis::NoGuessLimits noGuessLimits_;
 };
 

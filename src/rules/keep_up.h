@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "board/board.h"
+#include "rules/choices.h"
 #include "toolkit/controls.h"
 
 namespace dravik {
@@ -24,11 +25,11 @@ class KeepUpOpponent {
 // With keep-up off nothing scores.
 class KeepUp {
   public:
-    KeepUp(Board& board, Label& lblKeepUp, CheckBox& chkKeepUp, CheckBox& chkExtra)
-        : board_(board), lblKeepUp_(lblKeepUp), chkKeepUp_(chkKeepUp), chkExtra_(chkExtra) {}
+    KeepUp(Board& board, const PlayerChoices& choices, Label& lblKeepUp, CheckBox& chkExtra)
+        : board_(board), choices_(choices), lblKeepUp_(lblKeepUp), chkExtra_(chkExtra) {}
 
-    bool On() const { return chkKeepUp_.Value != 0; }
-    bool Extra() const { return chkExtra_.Value != 0; }
+    bool On() const { return choices_.keepUp; }
+    bool Extra() const { return choices_.extra; }
 
     // The opponent's answer to a player move. With "Extra" the move scores and the opponent
     // runs to the end; without, one pass follows, and the move scores only when that pass
@@ -50,8 +51,8 @@ class KeepUp {
 
   private:
     Board& board_;
+    const PlayerChoices& choices_;
     Label& lblKeepUp_;
-    CheckBox& chkKeepUp_;
     CheckBox& chkExtra_;
 };
 

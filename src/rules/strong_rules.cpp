@@ -31,7 +31,7 @@ std::int16_t StrongRule::Pass() {
     if (board_.Laying == MineLaying::AwaitingFirstClick) {
         return 0;
     }
-    if (deduction_ == Deduction::Complete) {
+    if (rule_ == RuleKind::Complete) {
         const analysis::Analysis found =
             analysis::Analyse(Position::FromBoard(board_), {.withOdds = false});
         return static_cast<std::int16_t>(Apply(found.certain));

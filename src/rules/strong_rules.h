@@ -13,19 +13,17 @@
 
 namespace dravik {
 
-// The rules stronger than the obvious one. Each finds every move the one before finds.
-enum class Deduction { Pairs, Complete };
-
 // The pairs rule (on top of the obvious rule) or complete logic, run the way the obvious rule
 // runs (passes, yields, Escape, the count, keep-up scoring) and able to stand in for it as the
 // keep-up opponent. It moves only through Play, so the board, its counters and the mine alarm
 // behave as in manual play, and it trusts the marks as the obvious rule does.
 class StrongRule : public KeepUpOpponent {
   public:
-    // The pairs rule runs the obvious rule's scan first; complete logic never does.
-    StrongRule(Deduction deduction, Board& board, Play& play, KeepUp& keepUp,
-               ObviousRule& obviousRule, FormContext& context, const ModDravik& options)
-        : deduction_(deduction),
+    // rule is Pairs or Complete. The pairs rule runs the obvious rule's scan first; complete
+    // logic never does.
+    StrongRule(RuleKind rule, Board& board, Play& play, KeepUp& keepUp, ObviousRule& obviousRule,
+               FormContext& context, const ModDravik& options)
+        : rule_(rule),
           board_(board),
           play_(play),
           keepUp_(keepUp),
@@ -43,7 +41,7 @@ class StrongRule : public KeepUpOpponent {
     // Makes the moves still open on the board, in order; -1 at the first that meets a mine.
     int Apply(const std::vector<analysis::Move>& moves);
 
-    Deduction deduction_;
+    RuleKind rule_;
     Board& board_;
     Play& play_;
     KeepUp& keepUp_;

@@ -9,9 +9,13 @@
 namespace dravik {
 
 std::string Format000(int value) {
-    char text[16];
+    return FormatDigits(value, 3);
+}
+
+std::string FormatDigits(int value, int digits) {
+    char text[24];
     const long magnitude = std::labs(static_cast<long>(value));
-    std::snprintf(text, sizeof text, value < 0 ? "-%03ld" : "%03ld", magnitude);
+    std::snprintf(text, sizeof text, value < 0 ? "-%0*ld" : "%0*ld", digits, magnitude);
     return text;
 }
 

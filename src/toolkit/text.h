@@ -8,6 +8,8 @@ namespace dravik {
 
 // "000": at least three digits, zero-padded, a minus sign in front of a negative value.
 std::string Format000(int value);
+// The same with at least digits digits ("0000" for 4).
+std::string FormatDigits(int value, int digits);
 
 // Plain decimal digits, a minus sign only for a negative value.
 std::string FormatPlain(int value);

@@ -62,7 +62,7 @@ TEST(PositionText, ReadsPicturesWithOrWithoutSpacesAndRejectsMalformedOnes) {
 }
 
 TEST(PositionFromBoard, ShowsWhatThePlayerSeesAndTheMineCounter) {
-    Game game;
+    GameWindow game;
     game.LayMines({"*..*"});
     game.RightClick(1, 1);  // the player's mark
     game.LeftClick(1, 4);   // a mine hit: the game marks it

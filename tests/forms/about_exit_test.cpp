@@ -8,10 +8,10 @@
 namespace dravik {
 namespace {
 
-using testing::Game;
+using testing::GameWindow;
 
 TEST(About, ShowsNameAndVersionInAPlainBoxAndExitUnloads) {
-    Game game;
+    GameWindow game;
     game.form.mnuAbout_Click();
     ASSERT_EQ(game.toolkit.boxes.size(), 1u);
     // The build's version with a sign's space before each number: "Version  2. 1. 7" for 2.1.7.
@@ -28,7 +28,7 @@ TEST(About, ShowsNameAndVersionInAPlainBoxAndExitUnloads) {
 // Escape is a stop request for a rule run; it must not end the game the next time the window
 // is activated, as it is when the options dialog closes.
 TEST(Activation, EscapeDoesNotCloseTheWindowWhenTheOptionsDialogCloses) {
-    Game game;
+    GameWindow game;
     game.form.Form_KeyDown(vbKeyEscape, 0);
     game.form.mnuOption_Click();
     game.form.Form_Activate();

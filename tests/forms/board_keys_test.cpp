@@ -13,8 +13,8 @@ namespace {
 // key move must leave the board, the counters and the boxes exactly as the mouse move does.
 class BoardKeys : public ::testing::Test {
   protected:
-    Game mouse;
-    Game keys;
+    GameWindow mouse;
+    GameWindow keys;
 
     void Press(std::int16_t key, std::int16_t shift) {
         keys.form.Form_KeyDown(key, shift);  // the window previews every key
@@ -39,7 +39,7 @@ class BoardKeys : public ::testing::Test {
                   0);
         }
     }
-    void Hold(Game& game, std::int16_t modifier, bool down) {
+    void Hold(GameWindow& game, std::int16_t modifier, bool down) {
         const std::int16_t key = modifier == vbShiftMask ? vbKeyShift : vbKeyControl;
         down ? game.form.Form_KeyDown(key, modifier) : game.form.Form_KeyUp(key, 0);
     }

@@ -12,7 +12,7 @@ namespace {
 
 const char* const kWinText = "You've cleared all of the mines. Well Done! A medal is on its way.";
 
-class CellClicks : public ::testing::Test, public Game {
+class CellClicks : public ::testing::Test, public GameWindow {
   protected:
     // The first five rows and columns of Captions().
     std::vector<std::string> Corner() const {
@@ -114,7 +114,7 @@ TEST_F(CellClicks, IdleClicksRunOnlyTheWinTest) {
     EXPECT_EQ(Cell(10, 10).Caption, "0");
 
     // In keep-up mode an idle click is no turn at all; a right release still is.
-    form.chkKeepUp.Value = kChecked;
+    SetKeepUp(true);
     toolkit.boxes.clear();
     LeftClick(10, 10);
     LeftClick(4, 10);

@@ -12,7 +12,7 @@ namespace dravik {
 namespace {
 
 using testing::BareGame;
-using testing::Game;
+using testing::GameWindow;
 
 std::vector<std::uint8_t> MineVector(const Board& board) {
     std::vector<std::uint8_t> mines;
@@ -34,23 +34,23 @@ int MinesLaid(const Board& board) {
 TEST(NoGuessBoards, TickingTakesEffectAtOnceOnlyOnAnUntouchedBoard) {
     struct Case {
         const char* played;
-        std::function<void(Game&)> play;
+        std::function<void(GameWindow&)> play;
         bool noGuessAtOnce;
     };
     const std::vector<Case> cases = {
-        {"nothing", [](Game&) {}, true},
+        {"nothing", [](GameWindow&) {}, true},
         {"a mark set and taken off",
-         [](Game& g) {
+         [](GameWindow& g) {
              g.RightClick(5, 5);
              g.RightClick(5, 5);
          },
          true},
-        {"a mark", [](Game& g) { g.RightClick(5, 5); }, false},
-        {"an uncovered cell", [](Game& g) { g.LeftClick(16, 30); }, false},
+        {"a mark", [](GameWindow& g) { g.RightClick(5, 5); }, false},
+        {"an uncovered cell", [](GameWindow& g) { g.LeftClick(16, 30); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.played);
-        Game game;
+        GameWindow game;
         game.LayMines({"*", "", "", "*"});
         c.play(game);
         const BoardState before = game.board.State();
@@ -84,7 +84,7 @@ TEST(NoGuessBoards, FirstClickOpensARegionThatLogicAloneWins) {
     std::uint32_t seed = 7;
     for (const auto& [row, col] : firstCells) {
         SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(col));
-        Game game;
+        GameWindow game;
         game.toolkit.SeedRandom(++seed);
         game.form.mnuNoGuess_Click();
         game.LeftClick(row, col);
@@ -117,11 +117,10 @@ TEST(NoGuessBoards, NothingActsBeforeTheFirstClick) {
     };
     for (std::int16_t opponent = 0; opponent < 3; ++opponent) {
         SCOPED_TRACE("opponent " + std::to_string(opponent));
-        Game game;
+        GameWindow game;
         game.form.mnuNoGuess_Click();
         game.form.mnuOpponent_Click(opponent);
-        game.form.chkKeepUp.Value = kChecked;
-        game.form.chkExtra.Value = opponent == 2 ? kChecked : kUnchecked;
+        game.SetKeepUp(true, opponent == 2);
         game.MarkMinesAtTop(99);
         EXPECT_EQ(game.form.txtMines.Text, "000");
         // Every mark was a move that the opponent answered with nothing: each scored.

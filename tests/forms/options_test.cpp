@@ -7,7 +7,7 @@
 namespace dravik {
 namespace {
 
-struct Options : ::testing::Test, testing::Game {
+struct Options : ::testing::Test, testing::GameWindow {
     // Opens the dialog from the menu; `visit` is what the player does while it is shown. A
     // dialog that never showed would skip every check inside the visit.
     void Open(std::function<void(frmOptions&)> visit) {

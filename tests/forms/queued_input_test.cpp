@@ -11,12 +11,8 @@
 namespace dravik::testing {
 namespace {
 
-struct QueuedInput : ::testing::Test, Game {
-    void KeepUpExtra() {
-        form.chkKeepUp.Value = kChecked;
-        form.chkExtra.Value = kChecked;
-        form.chkKeepUp_Click();
-    }
+struct QueuedInput : ::testing::Test, GameWindow {
+    void KeepUpExtra() { SetKeepUp(true, true); }
 };
 
 // Ctrl (or Shift) goes down before a box or the options dialog opens; the keys held when the

@@ -7,7 +7,7 @@ namespace {
 
 // Mines at (1,1) and (4,1); a click in the far corner opens all else. A repeated run then
 // solves rows 1-4 of column 1 from the bottom up in three productive passes and a fourth.
-struct LadderGame : testing::Game {
+struct LadderGame : testing::GameWindow {
     LadderGame() {
         LayMines({"*", "", "", "*"});
         LeftClick(16, 30);
@@ -45,11 +45,10 @@ TEST(Reentrancy, ClosingTheWindowDuringARunEndsItAndNothingTouchesTheWindowAgain
 TEST(Reentrancy, ExitDuringTheRunAfterAMoveSkipsTheWinCheck) {
     for (const bool exit : {false, true}) {
         SCOPED_TRACE(exit ? "exit in the run" : "no exit");
-        testing::Game game;
+        testing::GameWindow game;
         game.LayMinesAtTop();
         game.MarkMinesAtTop(99);
-        game.form.chkKeepUp.Value = kChecked;
-        game.form.chkExtra.Value = kChecked;
+        game.SetKeepUp(true, true);
         if (exit) {
             game.toolkit.Post([&] { game.form.mnuExit_Click(); });
         }
@@ -62,8 +61,7 @@ TEST(Reentrancy, ExitDuringTheRunAfterAMoveSkipsTheWinCheck) {
 // the outer run goes on after it.
 TEST(Reentrancy, AClickRunsNestedAndItsKeepUpRunClearsAnEarlierEscape) {
     LadderGame game;
-    game.form.chkKeepUp.Value = kChecked;
-    game.form.chkExtra.Value = kChecked;
+    game.SetKeepUp(true, true);
     std::string seenByTheClick;
     game.toolkit.Post([&] {
         game.form.Form_KeyDown(vbKeyEscape, 0);
@@ -90,7 +88,7 @@ TEST(Reentrancy, ReplayInsideARunEndsItOnAPassWithoutEffect) {
 // The error trap of the 2-adjacent sweep must not take a closed window for a run-time error,
 // nor go on sweeping it.
 TEST(Reentrancy, ClosingTheWindowFromAMineAlarmEndsTheSweepWithoutReport) {
-    testing::Game game;
+    testing::GameWindow game;
     game.LayMines({"", "", std::string(30, '*'), ".....*", "...*"});
     game.Draw(4, 4, {"@  ", " 1 ", " 1 ", "333"});   // opens row 4, where (4,6) is a mine
     game.Draw(11, 4, {"@  ", " 1 ", " 1 ", "333"});  // would open row 11 later

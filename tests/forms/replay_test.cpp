@@ -5,9 +5,9 @@
 namespace dravik {
 namespace {
 
-using testing::Game;
+using testing::GameWindow;
 
-std::vector<std::int16_t> Mines(const Game& game) {
+std::vector<std::int16_t> Mines(const GameWindow& game) {
     std::vector<std::int16_t> mines;
     for (int index = 0; index < 480; ++index) {
         mines.push_back(game.board.MineGrid(index / 30 + 1, index % 30 + 1));
@@ -16,13 +16,12 @@ std::vector<std::int16_t> Mines(const Game& game) {
 }
 
 TEST(Replay, CoversEveryCellAndLaysMinesFromTheContinuingRandomSequence) {
-    Game game;
+    GameWindow game;
     game.LayMines({"*", "", "", "*"});
     game.LeftClick(16, 30);  // opens all but the top of column 1
     game.RightClick(2, 1);
     game.LeftClick(1, 1);  // a hit mine
-    game.form.chkExtra.Value = kChecked;
-    game.form.chkKeepUp.Value = kChecked;
+    game.SetKeepUp(true, true);
     game.board.KeepUpScore = -4;
     game.board.ChangeCell(game.Index(9, 9)).BackStyle = 0;
 
@@ -53,8 +52,8 @@ TEST(Replay, CoversEveryCellAndLaysMinesFromTheContinuingRandomSequence) {
 }
 
 TEST(Replay, ButtonAndMenuItemGiveTheSameNewGame) {
-    Game viaMenu;
-    Game viaButton;
+    GameWindow viaMenu;
+    GameWindow viaButton;
     const auto firstMines = Mines(viaMenu);
     viaMenu.form.mnuReplay_Click();
     viaButton.form.cmdReplay_Click();
@@ -68,7 +67,7 @@ TEST(Replay, BringsAMovedLargeWindowBackAndLeavesANormalOneWhereItIs) {
     ModDravik options;
     frmDravik large(toolkit, options);
     large.Load();
-    Game normal;
+    GameWindow normal;
     for (frmDravik* form : {&large, &normal.form}) {
         form->Window.Left = 3000;
         form->Window.Top = 2000;

@@ -12,7 +12,26 @@
 namespace dravik::testing {
 
 namespace {
-constexpr std::int16_t kCells = 480;
+
+// The cells of the board played; none before the board is built.
+std::int16_t CellCount(const Board& board) {
+    return static_cast<std::int16_t>(board.Rows * board.Cols);
+}
+
+// What the dialog must take: a whole number in each field's range, as a player reads the rule.
+bool WholeIn(const std::string& text, int low, int high) {
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    if (first == std::string::npos) {
+        return false;
+    }
+    const std::string digits = text.substr(first, last - first + 1);
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const long value = std::stol(digits);
+    return value >= low && value <= high;
+}
 
 std::string Named(const CellRef& cell) {
     return "cell " + std::to_string(cell.index) + " (row " + std::to_string(cell.row) +
@@ -45,7 +64,13 @@ EventDriver::EventDriver(ChoiceSource& source) : source_(source) {
         winBoxes_ += box.title == kWinTitle ? 1 : 0;
         ChangeKeysUnseen();
     };
-    toolkit_.onShowModal = [this](Form& form) { RunOptions(form); };
+    toolkit_.onShowModal = [this](Form& form) {
+        if (auto* custom = dynamic_cast<frmCustom*>(&form)) {
+            RunCustom(*custom);
+        } else {
+            RunOptions(form);
+        }
+    };
     toolkit_.onYield = [this] {
         if (!source_.Exhausted() && source_.Next(6) == 0) {
             PostInput(1);
@@ -82,6 +107,9 @@ std::optional<std::string> EventDriver::Play(int maxEvents) {
         }
         if (wrongFirstClick_) {
             return "after event " + std::to_string(events_) + ": " + *wrongFirstClick_;
+        }
+        if (wrongCustom_) {
+            return "after event " + std::to_string(events_) + ": " + *wrongCustom_;
         }
         if (atUnload_) {
             ++afterUnload;
@@ -124,7 +152,7 @@ void EventDriver::CheckHint(const std::string& text) {
     };
     const bool wholeBoard = text.find("the count of mines left") != std::string::npos;
     const std::string proof = text.substr(text.find('\r'));
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         if (wholeBoard && wrongMark(b.CellAt(i))) {
             return;
         }
@@ -155,7 +183,7 @@ void EventDriver::RecordOutlines(const std::string& text) {
     }
     const Board& b = form_->GetBoard();
     outlinedAtHint_.clear();
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         if (b.Cell(i).Outline != kOutlineNone) {
             outlinedAtHint_[i] = b.Caption(i);
         }
@@ -167,7 +195,7 @@ void EventDriver::RecordOutlines(const std::string& text) {
 std::optional<std::string> EventDriver::CheckOutlines() const {
     const Board& b = form_->GetBoard();
     bool any = false;
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         if (b.Cell(i).Outline == kOutlineNone) {
             continue;
         }
@@ -224,15 +252,15 @@ void EventDriver::RunEvent() {
 
 // A release over a cell; the click follows only a left release still over the same cell.
 EventDriver::WinTest EventDriver::RunCellEvent() {
-    auto cell = static_cast<std::int16_t>(source_.Next(kCells));
+    const Board& b = form_->GetBoard();
+    auto cell = static_cast<std::int16_t>(source_.Next(std::max<int>(CellCount(b), 1)));
     const std::int16_t buttons[] = {vbLeftButton, vbLeftButton, vbRightButton, vbMiddleButton};
     std::int16_t button = buttons[source_.Next(4)];
     // Mostly a move toward the end, so that games get finished and won: uncover a covered cell
     // or take a wrong mark away.
-    const Board& b = form_->GetBoard();
     if (!form_->StartCancelled() && source_.Next(4) != 0) {
         std::vector<std::int16_t> open;
-        for (std::int16_t i = 0; i < kCells; ++i) {
+        for (std::int16_t i = 0; i < CellCount(b); ++i) {
             const CellRef at = b.CellAt(i);
             if (b.IsCovered(i) || (b.IsMarked(i) && b.MineGrid(at.row, at.col) == 0)) {
                 open.push_back(i);
@@ -319,7 +347,7 @@ EventDriver::WinTest EventDriver::RunBoardKeyEvent() {
 
 EventDriver::WinTest EventDriver::RunMainWindowEvent() {
     frmDravik& f = *form_;
-    switch (source_.Next(25)) {
+    switch (source_.Next(26)) {
         case 0:
         case 1:
             RunKeyEvent(source_.Next(2) == 0);
@@ -338,13 +366,17 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
             }
             f.mnuRule1_Once_Click();
             return WinTest::kAlways;
-        case 4:
+        case 4: {
             if (source_.Next(2) == 0) {
                 f.mnuRule1_Click();
                 return WinTest::kNever;
             }
+            // A run refused by the guard (Multi is disabled then) is no run and tests nothing.
+            const bool refused =
+                f.mnuRule1.Checked || f.mnuPairsRule.Checked || f.mnuCompleteLogic.Checked;
             f.cmdMultiple_Click();
-            return WinTest::kAlways;
+            return refused ? WinTest::kNever : WinTest::kAlways;
+        }
         case 5:
             f.mnuRule2_Click();
             return WinTest::kNever;
@@ -354,6 +386,7 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
             return WinTest::kNever;
         case 7:
             f.chkExtra.Value = f.chkExtra.Value != 0 ? kUnchecked : kChecked;
+            f.chkExtra_Click();
             return WinTest::kNever;
         case 8:
             f.mnuOption_Click();
@@ -377,8 +410,105 @@ EventDriver::WinTest EventDriver::RunMainWindowEvent() {
         case 23:
         case 24:
             return RunBoardKeyEvent();
+        case 25:
+            RunSizeEvent();
+            return WinTest::kNever;
         default:
             return RunCellEvent();
+    }
+}
+
+// Rare, as Replay is: a level, or a custom board typed into the dialog. Small boards are
+// typed most, so that games there get finished too.
+void EventDriver::RunSizeEvent() {
+    if (source_.Next(3) != 0) {
+        return;
+    }
+    frmDravik& f = *form_;
+    const BoardSize before = form_->Choices().size;
+    customChosen_.reset();
+    ++replays_;  // a new game, as a replay is
+    switch (source_.Next(4)) {
+        case 0:
+            f.mnuBeginner_Click();
+            break;
+        case 1:
+            f.mnuIntermediate_Click();
+            break;
+        case 2:
+            f.mnuExpert_Click();
+            break;
+        default:
+            f.mnuCustom_Click();
+            if (f.Loaded() && !f.StartCancelled()) {
+                const BoardSize after = f.Choices().size;
+                if (after != customChosen_.value_or(before) && !wrongCustom_) {
+                    wrongCustom_ = "the custom dialog left a board of " +
+                                   std::to_string(after.Cols) + " x " + std::to_string(after.Rows) +
+                                   " / " + std::to_string(after.MineCount);
+                }
+            }
+            break;
+    }
+}
+
+// Types into the custom board dialog, now and then something it must refuse, and leaves it by
+// OK, Cancel or its close box. Every refusal must name the field the player got wrong.
+void EventDriver::RunCustom(frmCustom& dialog) {
+    ChangeKeysUnseen();
+    const char* const wrong[] = {"", "7", "61", "0", "-3", "9.5", "x", "100000000000"};
+    for (std::uint32_t tries = 1 + source_.Next(3); tries > 0 && dialog.Loaded(); --tries) {
+        const int cols = source_.Next(4) == 0 ? 8 + static_cast<int>(source_.Next(53))
+                                              : 8 + static_cast<int>(source_.Next(9));
+        const int rows = source_.Next(4) == 0 ? 8 + static_cast<int>(source_.Next(33))
+                                              : 8 + static_cast<int>(source_.Next(9));
+        const int mines =
+            1 + static_cast<int>(source_.Next(static_cast<std::uint32_t>(cols * rows - 9)));
+        std::string typed[] = {std::to_string(cols), std::to_string(rows), std::to_string(mines)};
+        if (source_.Next(3) == 0) {
+            typed[source_.Next(3)] = wrong[source_.Next(std::size(wrong))];
+        }
+        dialog.txtColumns.Text = typed[0];
+        dialog.txtRows.Text = typed[1];
+        dialog.txtMines.Text = typed[2];
+        const int action = static_cast<int>(source_.Next(8));
+        if (action == 0) {
+            dialog.cmdCancel_Click();
+            return;
+        }
+        if (action == 1) {
+            dialog.closeBoxClicked();
+            return;
+        }
+        const bool colsRight = WholeIn(typed[0], 8, 60);
+        const bool rowsRight = WholeIn(typed[1], 8, 40);
+        const bool takes = colsRight && rowsRight &&
+                           WholeIn(typed[2], 1, std::stoi(typed[0]) * std::stoi(typed[1]) - 9);
+        const std::size_t boxes = toolkit_.boxes.size();
+        dialog.cmdOK_Click();
+        if (takes) {
+            customChosen_ = BoardSize{static_cast<std::int16_t>(std::stoi(typed[0])),
+                                      static_cast<std::int16_t>(std::stoi(typed[1])),
+                                      static_cast<std::int16_t>(std::stoi(typed[2]))};
+        }
+        // The first field out of range is named, and what was typed stays for mending.
+        const CustomField first = !colsRight   ? CustomField::Columns
+                                  : !rowsRight ? CustomField::Rows
+                                               : CustomField::Mines;
+        const char* const names[] = {"Columns must", "Rows must", "Mines must"};
+        const bool refusedRightly =
+            dialog.Loaded() && toolkit_.boxes.size() == boxes + 1 && dialog.Refused() == first &&
+            toolkit_.boxes.back().text.starts_with(names[static_cast<int>(first)]) &&
+            dialog.txtColumns.Text + dialog.txtRows.Text + dialog.txtMines.Text ==
+                typed[0] + typed[1] + typed[2];
+        if (takes ? dialog.Loaded() : !refusedRightly) {
+            if (!wrongCustom_) {
+                wrongCustom_ = "the custom dialog " + std::string(takes ? "refused" : "took") +
+                               " \"" + typed[0] + "\", \"" + typed[1] + "\", \"" + typed[2] + "\"";
+            }
+            return;
+        }
+        customRefusals_ += takes ? 0 : 1;
     }
 }
 
@@ -440,7 +570,7 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
     int marks = 0;
     int covered = 0;
     int mines = 0;
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         const CellRef cell = b.CellAt(i);
         const bool mine = b.MineGrid(cell.row, cell.col) != 0;
         mines += mine ? 1 : 0;
@@ -464,13 +594,17 @@ std::optional<std::string> EventDriver::CheckInvariants() const {
         return "PlotsLeft " + std::to_string(b.PlotsLeft) + " but " + std::to_string(covered) +
                " covered cells";
     }
-    deepest_ = std::max(deepest_, kCells - covered);
+    deepest_ = std::max(deepest_, CellCount(b) - covered);
     if (mines != (b.Laying == MineLaying::AwaitingFirstClick ? 0 : b.MineCount)) {
         return std::to_string(mines) + " mines in the grid";
     }
-    if (form_->txtMines.Text != Format000(b.MineCount - b.MarkCount) ||
-        form_->txtPlots.Text != Format000(b.PlotsLeft)) {
+    const int digits = CellCount(b) >= 1000 ? 4 : 3;
+    if (form_->txtMines.Text != FormatDigits(b.MineCount - b.MarkCount, digits) ||
+        form_->txtPlots.Text != FormatDigits(b.PlotsLeft, digits)) {
         return "a counter shows the wrong text";
+    }
+    if (auto broken = CheckSize()) {
+        return broken;
     }
     if (form_->mnuRule1.Checked || form_->mnuPairsRule.Checked || form_->mnuCompleteLogic.Checked ||
         !form_->cmdMultiple.Enabled) {
@@ -502,7 +636,7 @@ std::optional<std::string> EventDriver::CheckAnalysis() {
         return std::nullopt;
     }
     Position position = Position::FromBoard(b);
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         const CellRef cell = b.CellAt(i);
         if (b.IsMarked(i) && b.MineGrid(cell.row, cell.col) == 0) {
             position.SetCovered(i);
@@ -541,9 +675,34 @@ std::optional<std::string> EventDriver::CheckNoGuessStall(const Position& positi
     return std::nullopt;
 }
 
+// Whatever the size, the board fills its grid, every cell lies inside the panel, the panel is at
+// least as wide as the strip of controls, and the window holds the panel.
+std::optional<std::string> EventDriver::CheckSize() const {
+    const Board& b = form_->GetBoard();
+    sizesPlayed_.insert({b.Cols, b.Rows, b.MineCount});
+    if (form_->cmdMine.size() != static_cast<std::size_t>(CellCount(b))) {
+        return std::to_string(form_->cmdMine.size()) + " cells on a board of " +
+               std::to_string(b.Cols) + " x " + std::to_string(b.Rows);
+    }
+    const Frame& panel = form_->SSPanel1;
+    for (const Label* cell : {&form_->cmdMine.front(), &form_->cmdMine.back()}) {
+        if (cell->Left < 0 || cell->Top < 0 || cell->Left + cell->Width > panel.Width ||
+            cell->Top + cell->Height > panel.Height || cell->Width != b.CellSize) {
+            return "a cell outside the panel of a board of " + std::to_string(b.Cols) + " x " +
+                   std::to_string(b.Rows);
+        }
+    }
+    if (panel.Width < 7905 || form_->Window.Width < panel.Width ||
+        form_->Window.Height < panel.Top + panel.Height) {
+        return "the window or the panel too small for the board and the strip";
+    }
+    return std::nullopt;
+}
+
 // Colour and border follow the caption: covered, marked (by the player or not), uncovered.
 std::optional<std::string> EventDriver::CheckCells() const {
-    for (std::int16_t i = 0; i < kCells; ++i) {
+    const Board& b = form_->GetBoard();
+    for (std::int16_t i = 0; i < CellCount(b); ++i) {
         const Label& cell = form_->cmdMine[static_cast<std::size_t>(i)];
         const std::string& caption = cell.Caption;
         bool shown = false;

@@ -4,7 +4,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "analysis/analysis.h"
 #include "board/mod_dravik.h"
@@ -54,6 +56,10 @@ class EventDriver {
     int GamesWon() const { return gamesWon_; }
     // Keys played on the board while it had the focus.
     int BoardKeysPlayed() const { return boardKeys_; }
+    // The board sizes played (levels and custom ones), and custom inputs the dialog refused,
+    // each refusal checked against the ranges.
+    const std::set<std::tuple<int, int, int>>& SizesPlayed() const { return sizesPlayed_; }
+    int CustomRefusalsChecked() const { return customRefusals_; }
     // The most events that ran inside one another.
     int DeepestNesting() const { return deepestNesting_; }
 
@@ -71,6 +77,9 @@ class EventDriver {
     WinTest RunBoardKeyEvent();
     void ChangeKeysUnseen();
     void RunOptions(Form& form);
+    void RunSizeEvent();
+    void RunCustom(frmCustom& dialog);
+    std::optional<std::string> CheckSize() const;
     bool Won() const;
     std::optional<std::string> CheckInvariants() const;
     std::optional<std::string> CheckAnalysis();
@@ -110,6 +119,10 @@ class EventDriver {
     int firstClicksChecked_ = 0;
     int noGuessStallsChecked_ = 0;
     std::optional<std::string> wrongFirstClick_;
+    mutable std::set<std::tuple<int, int, int>> sizesPlayed_;
+    int customRefusals_ = 0;
+    std::optional<BoardSize> customChosen_;
+    std::optional<std::string> wrongCustom_;
 };
 
 }  // namespace dravik::testing

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <set>
+#include <tuple>
 
 #include "fuzz/event_driver.h"
 
@@ -34,6 +36,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
     int boardKeys = 0;
     int firstClicks = 0;
     int stalls = 0;
+    std::set<std::tuple<int, int, int>> sizes;
+    int refusals = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
         SeededChoices choices(seed);
         EventDriver driver(choices);
@@ -50,6 +54,8 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         boardKeys += driver.BoardKeysPlayed();
         firstClicks += driver.FirstClicksChecked();
         stalls += driver.NoGuessStallsChecked();
+        sizes.insert(driver.SizesPlayed().begin(), driver.SizesPlayed().end());
+        refusals += driver.CustomRefusalsChecked();
     }
     std::printf(
         "events played: %d, games won: %d, certain hints checked against the mines: %d, "
@@ -71,6 +77,10 @@ TEST(EventSequences, KeepEveryInvariantAfterEveryEvent) {
         firstClicks, stalls);
     EXPECT_GT(firstClicks, 0);
     EXPECT_GT(stalls, 0);
+    std::printf("board sizes played: %zu, custom inputs refused: %d\n", sizes.size(), refusals);
+    // The three levels and custom boards beside them.
+    EXPECT_GT(sizes.size(), 3u);
+    EXPECT_GT(refusals, 0);
 }
 
 }  // namespace

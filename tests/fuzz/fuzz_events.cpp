@@ -34,6 +34,8 @@ std::uint64_t outlines = 0;
 std::uint64_t boardKeys = 0;
 std::uint64_t firstClicks = 0;
 std::uint64_t noGuessStalls = 0;
+std::uint64_t sizesPlayed = 0;
+std::uint64_t customRefusals = 0;
 
 // The last line tells whether the run played at all; scripts/fuzz fails on 0.
 void ReportEvents() {
@@ -50,6 +52,9 @@ void ReportEvents() {
                  "move: %llu\n",
                  static_cast<unsigned long long>(firstClicks),
                  static_cast<unsigned long long>(noGuessStalls));
+    std::fprintf(stderr, "board sizes played: %llu, custom inputs refused: %llu\n",
+                 static_cast<unsigned long long>(sizesPlayed),
+                 static_cast<unsigned long long>(customRefusals));
     std::fprintf(stderr, "events played: %llu\n", static_cast<unsigned long long>(events));
 }
 
@@ -71,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     boardKeys += static_cast<std::uint64_t>(driver.BoardKeysPlayed());
     firstClicks += static_cast<std::uint64_t>(driver.FirstClicksChecked());
     noGuessStalls += static_cast<std::uint64_t>(driver.NoGuessStallsChecked());
+    sizesPlayed += driver.SizesPlayed().size();
+    customRefusals += static_cast<std::uint64_t>(driver.CustomRefusalsChecked());
     if (broken) {
         std::fprintf(stderr, "invariant broken %s\n", broken->c_str());
         std::abort();

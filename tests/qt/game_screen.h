@@ -15,7 +15,7 @@ namespace dravik::testing {
 
 // A started game in its window, shown and active as the player first sees it.
 struct GameScreen {
-    Game game;
+    GameWindow game;
     qt::MainWindow window{game.form};
 
     bool Show() {

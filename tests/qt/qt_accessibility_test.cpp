@@ -14,7 +14,7 @@
 #include "support/game_fixture.h"
 
 using dravik::qt::MainWindow;
-using dravik::testing::Game;
+using dravik::testing::GameWindow;
 
 namespace {
 

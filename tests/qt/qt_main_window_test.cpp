@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -16,7 +18,7 @@
 #include "support/game_fixture.h"
 
 using dravik::qt::MainWindow;
-using dravik::testing::Game;
+using dravik::testing::GameWindow;
 using dravik::testing::Texts;
 
 namespace {
@@ -123,7 +125,10 @@ class MainWindowTest : public QObject {
         const QList<QAction*> game = menus[0]->menu()->actions();
         const QList<QAction*> rules = menus[1]->menu()->actions();
         const QList<QAction*> help = menus[2]->menu()->actions();
-        QCOMPARE(Texts(game), QStringList({"&Replay", "-", "&No-Guess Boards", "-", "E&xit"}));
+        QCOMPARE(Texts(game),
+                 QStringList({"&Replay", "-", "&Beginner - 9 x 9, 10 Mines",
+                              "&Intermediate - 16 x 16, 40 Mines", "&Expert - 30 x 16, 99 Mines",
+                              "&Custom...", "-", "&No-Guess Boards", "-", "E&xit"}));
         QCOMPARE(Texts(rules).mid(0, 4), QStringList({"&Obvious Riles - Once", "&2-Adjacent Rule",
                                                       "-", "Obvious Riles - &Multiple"}));
         QCOMPARE(Texts(help), QStringList({"Large Screen", "&Options", "&About"}));
@@ -134,11 +139,65 @@ class MainWindowTest : public QObject {
         QVERIFY(!help[0]->isEnabled());
         QVERIFY(!rules[3]->isChecked());
         // A choice that lasts: its box shows, empty at start, ticked once chosen.
-        QVERIFY(game[2]->isCheckable());
-        QVERIFY(!game[2]->isChecked());
-        game[2]->trigger();
-        QVERIFY(game[2]->isChecked());
+        QAction* noGuess = game[7];
+        QVERIFY(noGuess->isCheckable());
+        QVERIFY(!noGuess->isChecked());
+        noGuess->trigger();
+        QVERIFY(noGuess->isChecked());
         QVERIFY(s.game.form.mnuNoGuess.Checked);
+        // The sizes: one group, Expert ticked at start, the board's own afterwards.
+        for (int k = 2; k <= 5; ++k) {
+            QVERIFY(game[k]->isCheckable());
+            QCOMPARE(game[k]->isChecked(), k == 4);
+        }
+        game[2]->trigger();
+        QCOMPARE(s.game.board.Cols * s.game.board.Rows, 81);
+        QVERIFY(game[2]->isChecked() && !game[4]->isChecked());
+    }
+
+    // A board larger than the screen scrolls in the largest window the screen takes, and the
+    // keyboard cursor's cell is kept in view; the Expert board fits whole.
+    void aBoardLargerThanTheScreenScrollsToTheCursor() {
+        Screen s;
+        QVERIFY(s.Show());
+        QScrollArea* view = s.window.BoardView();
+        QCOMPARE(s.window.Minefield()->parentWidget(), s.window.centralWidget());
+        s.game.toolkit.onShowModal = [](dravik::Form& form) {
+            auto& custom = static_cast<dravik::frmCustom&>(form);
+            custom.txtColumns.Text = "60";
+            custom.txtRows.Text = "40";
+            custom.txtMines.Text = "480";
+            custom.cmdOK_Click();
+        };
+        s.game.form.mnuCustom_Click();
+        s.window.Sync();
+        const QRect screen = s.window.screen()->availableGeometry();
+        QVERIFY(s.window.Minefield()->width() > screen.width() ||
+                s.window.Minefield()->height() > screen.height());
+        QVERIFY(s.window.width() <= screen.width() && s.window.height() <= screen.height());
+        QVERIFY(view->width() < s.window.Minefield()->width() ||
+                view->height() < s.window.Minefield()->height());
+
+        s.window.Minefield()->setFocus(Qt::TabFocusReason);
+        for (const int key : {Qt::Key_End, Qt::Key_PageDown, Qt::Key_Left, Qt::Key_Home}) {
+            QTest::keyClick(s.window.Minefield(), static_cast<Qt::Key>(key));
+            const QRect cell = s.window.Minefield()->CellRect(s.window.Minefield()->CursorIndex());
+            const QRect shown(view->widget()->mapFrom(view->viewport(), QPoint(0, 0)),
+                              view->viewport()->size());
+            QVERIFY2(shown.contains(cell), qPrintable(QString::number(key)));
+            // The scroll bars tell where the board stands.
+            QCOMPARE(view->horizontalScrollBar()->value(), -view->widget()->x());
+            QCOMPARE(view->verticalScrollBar()->value(), -view->widget()->y());
+        }
+        QCOMPARE(s.window.Minefield()->CursorIndex(), 39 * 60);
+        QVERIFY(s.window.Minefield()->hasFocus());
+
+        // Back to a board that fits: in the window again, as it was.
+        s.game.form.mnuExpert_Click();
+        s.window.Sync();
+        QCOMPARE(s.window.Minefield()->parentWidget(), s.window.centralWidget());
+        QCOMPARE(s.window.Minefield()->geometry(), QRect(0, 36, 527, 291));
+        QVERIFY(s.window.Minefield()->hasFocus());
     }
 
     void menusTakeTheDesktopFontAndTheStripTheWindows() {

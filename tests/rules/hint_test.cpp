@@ -71,11 +71,10 @@ TEST(HintFind, SaysSoWhenTheBudgetRunsOutBeforeAnyMoveIsCertain) {
 // the next move takes the outlines away.
 // (The 0s leave safe cells to find too; (1,1) comes first in reading order.)
 TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
-    testing::Game game;
+    testing::GameWindow game;
     game.LayMines({"*"});
     game.Draw(1, 1, {" 10", "110", "000"});  // (1,1) is a mine by any of the three 1s
-    game.form.chkKeepUp.Value = kChecked;
-    game.form.chkKeepUp_Click();
+    game.SetKeepUp(true);
     const auto captions = game.Captions();
     const auto score = game.board.KeepUpScore;
     const std::string counters = game.form.txtMines.Text + game.form.txtPlots.Text;
@@ -108,7 +107,7 @@ TEST(HintOnTheBoard, OutlinesWithoutMovingAnythingUntilTheNextMove) {
 }
 
 // Outlined cells and the captions they showed when the hint outlined them.
-std::vector<std::pair<int, std::string>> Outlined(const testing::Game& game) {
+std::vector<std::pair<int, std::string>> Outlined(const testing::GameWindow& game) {
     std::vector<std::pair<int, std::string>> outlined;
     for (std::int16_t index = 0; index < game.board.Rows * game.board.Cols; ++index) {
         if (game.board.Cell(index).Outline != kOutlineNone) {
@@ -122,7 +121,7 @@ std::vector<std::pair<int, std::string>> Outlined(const testing::Game& game) {
 // the very cells the hint outlined, so the outlines, a proof about the board as it was, must go
 // with the first change. Every cell still outlined at the end shows what it showed at the hint.
 TEST(HintOnTheBoard, AHintInTheMiddleOfARunLosesItsOutlinesWhenTheRunChangesThem) {
-    testing::Game game;
+    testing::GameWindow game;
     game.LayMines({"*", "", "", "*"});  // a ladder the rule climbs one step a pass
     game.board.MineCount = 2;           // the counter agrees with the grid, as the hint needs
     game.board.ShowMineCounter();
@@ -149,7 +148,7 @@ TEST(HintOnTheBoard, AHintInTheMiddleOfARunLosesItsOutlinesWhenTheRunChangesThem
 // A rule pass that changes nothing leaves the outlines; the first changed cell, wherever it is,
 // takes them all away.
 TEST(HintOnTheBoard, OutlinesLastUntilTheBoardChanges) {
-    testing::Game game;
+    testing::GameWindow game;
     game.form.mnuHint_Click();  // a covered board: the safest guess is outlined
     const auto outlined = Outlined(game);
     ASSERT_EQ(outlined.size(), 1u);

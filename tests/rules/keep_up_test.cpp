@@ -10,13 +10,8 @@ namespace {
 // Mines at (1,1) and (4,1). A click in the far corner opens all but rows 1-4 of column 1,
 // which the rule then solves from the bottom up, one step per scan: mark (4,1); open (2,1)
 // and (3,1); mark (1,1). A fourth scan finds nothing.
-struct LadderGame : testing::Game {
+struct LadderGame : testing::GameWindow {
     LadderGame() { LayMines({"*", "", "", "*"}); }
-    void SetKeepUp(bool on, bool extra) {
-        form.chkKeepUp.Value = on ? kChecked : kUnchecked;
-        form.chkExtra.Value = extra ? kChecked : kUnchecked;
-        form.chkKeepUp_Click();
-    }
     const std::string& Label() const { return form.lblKeepUp.Caption; }
 };
 struct KeepUpMode : ::testing::Test, LadderGame {};
@@ -40,6 +35,7 @@ TEST(KeepUpLabel, StopsAtSixteenBitsAtBothEnds) {
 TEST_F(KeepUpMode, CheckBoxShowsLabelAndExtraWithoutRewritingEither) {
     options.ShowRuleCount = 1;
     form.chkExtra.Value = kChecked;  // ticked while hidden
+    form.chkExtra_Click();
     form.chkKeepUp.Value = kChecked;
     form.chkKeepUp_Click();
     EXPECT_TRUE(form.lblKeepUp.Visible && form.chkExtra.Visible);
@@ -109,12 +105,11 @@ TEST_F(KeepUpMode, RulesNeverScoreWithKeepUpOff) {
 TEST(KeepUpMineHit, ScoresThreeWithoutFollowUpOrWinCheck) {
     for (const bool keepUp : {false, true}) {
         SCOPED_TRACE(keepUp ? "keep-up on" : "keep-up off");
-        testing::Game game;
+        testing::GameWindow game;
         game.LayMinesAtTop();
         game.LeftClick(16, 30);
         game.MarkMinesAtTop(98);
-        game.form.chkKeepUp.Value = keepUp ? kChecked : kUnchecked;
-        game.form.chkExtra.Value = kChecked;  // a follow-up would add 1
+        game.SetKeepUp(keepUp, true);  // with Extra a follow-up would add 1
         game.toolkit.boxes.clear();
         game.LeftClick(4, 9);
         EXPECT_EQ(game.Cell(4, 9).Caption, "@");

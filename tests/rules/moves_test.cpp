@@ -105,17 +105,18 @@ TEST(Moves, EachClickMakesTheMoveTheCellAndTheMinesCallFor) {
         SCOPED_TRACE(move.name);
         testing::BareGame game;
         Play play(game.plain, game.context, game.options);
-        KeepUp keepUp(game.plain, game.lblKeepUp, game.chkKeepUp, game.chkExtra);
+        PlayerChoices choices;
+        choices.keepUp = true;
+        KeepUp keepUp(game.plain, choices, game.lblKeepUp, game.chkExtra);
         ObviousRule rule(game.plain, play, keepUp, game.context, game.options);
         WatchedOpponent opponent(rule);
         Moves moves(game.plain, play, keepUp, opponent);
         game.LayMines(move.mines);
         game.Show(move.before);
-        game.chkKeepUp.Value = kChecked;
         move.hand == Hand::Click ? moves.ClickCell(game.Index(move.row, move.col))
                                  : moves.ToggleMark(game.Index(move.row, move.col));
 
-        EXPECT_EQ(game.Corner(3, 3), testing::Game::Picture(move.after));
+        EXPECT_EQ(game.Corner(3, 3), testing::GameWindow::Picture(move.after));
         EXPECT_EQ(opponent.TurnSeen(), move.turn);
         EXPECT_LE(opponent.passes, 1);
         EXPECT_EQ(game.board.KeepUpScore, move.points + (move.turn == Turn::Scored ? 1 : 0));

@@ -7,14 +7,14 @@
 namespace dravik {
 namespace {
 
-struct ObviousRule : ::testing::Test, testing::Game {
+struct ObviousRule : ::testing::Test, testing::GameWindow {
     // One scan from "Obvious Riles - Once", scored as in keep-up mode: the points tell what it
     // found (-1 it fired, 0 nothing, 3 it met a mine) however little the board shows it.
     int ScanPoints() {
         const int before = board.KeepUpScore;
-        form.chkKeepUp.Value = kChecked;
+        SetKeepUp(true);
         form.mnuRule1Once_Click();
-        form.chkKeepUp.Value = kUnchecked;
+        SetKeepUp(false);
         return board.KeepUpScore - before;
     }
 

@@ -9,7 +9,7 @@ namespace {
 
 // Mines at (1,1) and (4,1); a click in the far corner opens all but rows 1-4 of column 1. The
 // obvious rule needs three productive scans for the rest; complete logic sees it all at once.
-struct Ladder : ::testing::Test, testing::Game {
+struct Ladder : ::testing::Test, testing::GameWindow {
     Ladder() {
         Lay();
         options.ShowRuleCount = 1;
@@ -19,11 +19,6 @@ struct Ladder : ::testing::Test, testing::Game {
         LayMines({"*", "", "", "*"});
         board.MineCount = 2;
         board.ShowMineCounter();
-    }
-    void SetKeepUp(bool extra) {
-        form.chkKeepUp.Value = kChecked;
-        form.chkExtra.Value = extra ? kChecked : kUnchecked;
-        form.chkKeepUp_Click();
     }
     bool Solved() const {
         return Cell(1, 1).Caption == "@" && Cell(4, 1).Caption == "@" &&
@@ -84,7 +79,7 @@ TEST_F(Ladder, AMineUncoveredOnAWrongMarkSoundsTheAlarmAndEndsTheRun) {
     RightClick(2, 1);
     RightClick(3, 1);
     toolkit.boxes.clear();
-    SetKeepUp(false);
+    SetKeepUp(true, false);
     const auto score = board.KeepUpScore;
     form.mnuPairsRule_Click();
     EXPECT_EQ(toolkit.BoxTexts(),
@@ -110,7 +105,7 @@ TEST_F(Ladder, TheTickedOpponentAnswersMovesInKeepUpMode) {
         form.mnuReplay_Click();
         Lay();
         form.mnuOpponent_Click(c.opponent);
-        SetKeepUp(c.extra);
+        SetKeepUp(true, c.extra);
         LeftClick(16, 30);
         EXPECT_EQ(board.KeepUpScore, c.score) << c.opponent << c.extra;
         EXPECT_EQ(Solved(), c.solved) << c.opponent << c.extra;

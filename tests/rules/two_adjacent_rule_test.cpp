@@ -10,7 +10,7 @@
 namespace dravik {
 namespace {
 
-using testing::Game;
+using testing::GameWindow;
 
 const std::string kFullRow(30, '*');
 
@@ -48,7 +48,7 @@ const Case kCases[] = {
 TEST(TwoAdjacentRule, ActsOnAPairAsItsNumbersAndOuterRowsAllow) {
     for (const Case& pair : kCases) {
         SCOPED_TRACE(pair.name);
-        Game game;
+        GameWindow game;
         std::vector<std::string> mines(16);
         mines[pair.top - 2] = kFullRow;
         for (std::size_t i = 0; i < pair.mines.size(); ++i) {
@@ -81,7 +81,7 @@ TEST(TwoAdjacentRule, ActsOnAPairAsItsNumbersAndOuterRowsAllow) {
 // A pair in an edge column would reach round to the other side of the board; it is left alone
 // even where its numbers would allow a deduction.
 TEST(TwoAdjacentRule, NeverExaminesPairsInTheFirstOrLastColumn) {
-    Game game;
+    GameWindow game;
     game.Draw(5, 1, {"1", "1", "11"});
     game.Draw(5, 29, {" 1", " 1", "11"});
     game.Draw(8, 1, {"1"});
@@ -94,7 +94,7 @@ TEST(TwoAdjacentRule, NeverExaminesPairsInTheFirstOrLastColumn) {
 // A wrong mark leaves a mine where the rule uncovers: the alarm sounds and both the pair's row
 // and the sweep go on.
 TEST(TwoAdjacentRule, GoesOnPastAMineItUncovers) {
-    Game game;
+    GameWindow game;
     std::vector<std::string> mines(10);
     mines[2] = mines[9] = kFullRow;
     mines[3] = "....*";
@@ -109,7 +109,7 @@ TEST(TwoAdjacentRule, GoesOnPastAMineItUncovers) {
 }
 
 TEST(TwoAdjacentRule, ReportsARunTimeErrorAndEndsTheSweepThere) {
-    Game game;
+    GameWindow game;
     game.LayMines({"", "", kFullRow, "", "...*"});
     game.Draw(4, 4, {"@  ", " 1 ", " 1 ", "333"});   // opens row 4
     game.Draw(11, 4, {"@  ", " 1 ", " 1 ", "333"});  // would open row 11

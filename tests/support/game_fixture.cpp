@@ -7,7 +7,7 @@
 
 namespace dravik::testing {
 
-Game::Game() : BoardPicture(form.GetBoard()) {
+GameWindow::GameWindow() : BoardPicture(form.GetBoard()) {
     toolkit.answers.push_back(vbNo);
     form.Load();
     form.Form_Activate();
@@ -25,7 +25,7 @@ Surroundings::Surroundings(std::uint32_t seed) {
 }
 
 BareGame::BareGame(std::uint32_t seed) : Surroundings(seed), BoardPicture(plain) {
-    model.Start();
+    model.Start(false);
 }
 
 void BoardPicture::LayMines(const std::vector<std::string>& rows) {
@@ -44,7 +44,14 @@ void BoardPicture::LayMinesAtTop() {
     LayMines({full, full, full, "*********"});
 }
 
-void Game::MarkMinesAtTop(int count) {
+void GameWindow::SetKeepUp(bool on, bool extra) {
+    form.chkKeepUp.Value = on ? kChecked : kUnchecked;
+    form.chkKeepUp_Click();
+    form.chkExtra.Value = extra ? kChecked : kUnchecked;
+    form.chkExtra_Click();
+}
+
+void GameWindow::MarkMinesAtTop(int count) {
     for (int k = 0; k < count; ++k) {
         RightClick(k / 30 + 1, k % 30 + 1);
     }
@@ -142,12 +149,12 @@ const Label& BoardPicture::Cell(int row, int col) const {
     return board.Cell(Index(row, col));
 }
 
-void Game::LeftClick(int row, int col) {
+void GameWindow::LeftClick(int row, int col) {
     form.cmdMine_MouseUp(Index(row, col), vbLeftButton, 0, 0, 0);
     form.cmdMine_Click(Index(row, col));
 }
 
-void Game::RightClick(int row, int col) {
+void GameWindow::RightClick(int row, int col) {
     form.cmdMine_MouseUp(Index(row, col), vbRightButton, 0, 0, 0);
     form.cmdMine_Click(Index(row, col));
 }

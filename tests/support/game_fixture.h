@@ -57,10 +57,12 @@ struct Window {
 
 // A started game in the normal layout whose minefield the test draws itself, played through
 // the window's handlers.
-class Game : public Window, public BoardPicture {
+class GameWindow : public Window, public BoardPicture {
   public:
-    Game();
+    GameWindow();
 
+    // Ticks or clears "Keep Up Mode" and "Extra" as the player does, each box's click after it.
+    void SetKeepUp(bool on, bool extra = false);
     // Right-clicks the first count of the cells LayMinesAtTop mines.
     void MarkMinesAtTop(int count);
     // A left click on a cell as the front end delivers it: release, then click.
@@ -95,7 +97,7 @@ class BareGame : public Surroundings, public BoardPicture {
   public:
     explicit BareGame(std::uint32_t seed = 1);
 
-    dravik::Game model{plain, context, options, KeepUpControls{lblKeepUp, chkKeepUp, chkExtra}};
+    dravik::Game model{plain, context, options, KeepUpControls{lblKeepUp, chkExtra}};
 };
 
 }  // namespace dravik::testing
