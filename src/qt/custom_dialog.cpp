@@ -5,19 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "qt/icon.h"
 #include "qt/look.h"
 
 namespace dravik::qt {
 
 CustomDialog::CustomDialog(frmCustom& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      form_(form) {
-    setWindowTitle(QString::fromStdString(form.Window.Caption));
-    setWindowIcon(GameIcon());
-    setFixedSize(TwipsToPixels(form.Window.Width), TwipsToPixels(form.Window.Height));
-    setModal(true);
+    : QDialog(parent, kDialogFlags), form_(form) {
+    ShapeDialog(*this, form.Window);
 
     const std::array<std::pair<const Label*, CustomField>, 3> rows = {
         {{&form.lblColumns, CustomField::Columns},

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+
+#include "qt/icon.h"
 
 namespace dravik::qt {
 
@@ -133,6 +136,13 @@ QString ToQText(const std::string& text) {
     QString result = QString::fromStdString(text);
     result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return result;
+}
+
+void ShapeDialog(QDialog& dialog, const WindowFrame& window) {
+    dialog.setWindowTitle(QString::fromStdString(window.Caption));
+    dialog.setWindowIcon(GameIcon());
+    dialog.setFixedSize(TwipsToPixels(window.Width), TwipsToPixels(window.Height));
+    dialog.setModal(true);
 }
 
 }  // namespace dravik::qt

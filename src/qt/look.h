@@ -7,6 +7,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/palette.h"
 
+class QDialog;
 class QWidget;
 
 namespace dravik::qt {
@@ -45,6 +46,13 @@ QFont ToQFont(const Font& font);
 // Puts a widget where its model says and shows or hides it; a captioned one is widened to the
 // right where its caption would not fit.
 void Place(QWidget& widget, const ControlBase& control);
+
+// The game's dialogs: a title bar with a close box and nothing else.
+inline constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                Qt::WindowCloseButtonHint;
+// A modal dialog of the size, caption and icon its form gives it.
+void ShapeDialog(QDialog& dialog, const WindowFrame& window);
 
 // Model captions mark the access key with '&' as Qt does; the one difference is a line break.
 QString ToQText(const std::string& text);

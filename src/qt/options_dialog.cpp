@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "qt/icon.h"
 #include "qt/look.h"
 
 namespace dravik::qt {
@@ -26,13 +25,8 @@ Widget* Make(const Model& model, QWidget* parent) {
 }  // namespace
 
 OptionsDialog::OptionsDialog(frmOptions& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      form_(form) {
-    setWindowTitle(QString::fromStdString(form.Window.Caption));
-    setWindowIcon(GameIcon());
-    setFixedSize(TwipsToPixels(form.Window.Width), TwipsToPixels(form.Window.Height));
-    setModal(true);
+    : QDialog(parent, kDialogFlags), form_(form) {
+    ShapeDialog(*this, form.Window);
 
     // Created in tab order, which Qt follows.
     std::vector<QWidget*> tabOrder;

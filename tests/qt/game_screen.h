@@ -40,9 +40,10 @@ inline QStringList Texts(const QList<QAction*>& actions) {
     return texts;
 }
 
-// Runs on the next modal box from inside its own event loop; gives up after a while so that a
-// box that never opens cannot leave a stray timer behind for later tests.
-inline void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 200) {
+// Runs on the next modal box from inside its own event loop; gives up after half a minute so that
+// a box that never opens cannot leave a stray timer behind for later tests. A sanitized build on
+// a busy machine has taken over two seconds to open the start box.
+inline void WhenBoxOpens(std::function<void(QMessageBox&)> act, int triesLeft = 3000) {
     QTimer::singleShot(10, qApp, [act = std::move(act), triesLeft]() mutable {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             act(*box);
