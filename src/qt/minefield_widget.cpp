@@ -155,6 +155,14 @@ void MinefieldWidget::AnnounceCursor() {
     }
 }
 
+QVariant MinefieldWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query != Qt::ImCursorRectangle) {
+        return QWidget::inputMethodQuery(query);
+    }
+    const int cursor = CursorIndex();
+    return cursor >= 0 ? CellRect(cursor) : visibleRegion().boundingRect();
+}
+
 QRect MinefieldWidget::CellRect(int index) const {
     return TwipsRect(cells_.at(static_cast<std::size_t>(index)));
 }

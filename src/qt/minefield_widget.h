@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -49,6 +50,9 @@ class MinefieldWidget : public QWidget {
     const Label& Cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }
     // The cell the cursor is drawn on, or -1 while none is.
     int CursorIndex() const;
+    // The cursor's cell, else the part of the board in view: a scrolling view brings this into
+    // view when the focus moves, where it would bring the middle of the board.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -43,6 +43,7 @@ class Game:
 
     def __init__(self, large=False):
         self.large = large
+        self.rows, self.cols = ROWS, COLS  # the Expert board the game starts on
         self.display = None
         self.xvfb = None
         self.process = None
@@ -190,7 +191,7 @@ class Game:
         """Top-left pixel of the panel that holds the cells, found from the black border of the
         first covered cell once the window has painted (the bare root window is black too)."""
         x, y, _, height = self.geometry(self.main_window())
-        left = x + twips(60)
+        left = x + twips(self.grid_left())
         deadline = time.monotonic() + timeout
         found = None
         while time.monotonic() < deadline:
@@ -208,10 +209,19 @@ class Game:
             time.sleep(0.05)
         raise AssertionError("no covered cell found")
 
+    def cell_size(self):
+        return 383 if self.large else 255
+
+    def grid_left(self):
+        """The first cell's left in the panel, in twips: a board narrower than the strip of
+        controls sits in the middle of the panel."""
+        cells = self.cols * self.cell_size() + (210 if self.large else 255)
+        return 60 + (max(cells, 7905) - cells) // 2
+
     def cell_rect(self, row, col):
-        size = 383 if self.large else 255
+        size = self.cell_size()
         x0, y0 = self.origin
-        left, top = size * (col - 1) + 60, size * (row - 1) + 120
+        left, top = size * (col - 1) + self.grid_left(), size * (row - 1) + 120
         return (x0 + twips(left), y0 + twips(top),
                 twips(left + size) - twips(left), twips(top + size) - twips(top))
 
@@ -220,16 +230,29 @@ class Game:
         return x + w // 2, y + h // 2
 
     def board(self, shot=None):
-        """The cells as 16 strings of 30 characters (see the constants above)."""
+        """The cells as one string a row, a character a cell (see the constants above)."""
         shot = shot or self.screenshot()
         rows = []
-        for row in range(1, ROWS + 1):
+        for row in range(1, self.rows + 1):
             line = ""
-            for col in range(1, COLS + 1):
+            for col in range(1, self.cols + 1):
                 x, y, _, _ = self.cell_rect(row, col)
                 line += COLOURS.get(shot.pixel(x + 3, y + 3), COVERED)
             rows.append(line)
         return rows
+
+    def choose_size(self, item_key, rows, cols):
+        """Chooses a board size from the Game menu; the window follows it, so the cells are
+        found again."""
+        size = self.geometry(self.main_window())[2:]
+        self.menu("alt+g", item_key)
+        self.rows, self.cols = rows, cols
+        deadline = time.monotonic() + 5
+        while self.geometry(self.main_window())[2:] == size:
+            if time.monotonic() > deadline:
+                raise AssertionError("the window did not follow the board")
+            time.sleep(0.02)
+        self.origin = self.grid_origin()
 
     def click_cell(self, row, col, button=1, modifiers=()):
         self.click(*self.cell_centre(row, col), button=button, modifiers=modifiers)

@@ -191,6 +191,16 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(s.window.Minefield()->CursorIndex(), 39 * 60);
         QVERIFY(s.window.Minefield()->hasFocus());
+        // The focus leaving the board leaves the view where it is, not on the board's middle.
+        QTest::keyClick(s.window.Minefield(), Qt::Key_End);
+        const QPoint scrolled(view->horizontalScrollBar()->value(),
+                              view->verticalScrollBar()->value());
+        QVERIFY(scrolled.x() > 0 && scrolled.y() > 0);
+        QTest::keyClick(s.window.Minefield(), Qt::Key_Backtab);
+        QVERIFY(!s.window.Minefield()->hasFocus());
+        QCOMPARE(QPoint(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value()),
+                 scrolled);
+        s.window.Minefield()->setFocus(Qt::TabFocusReason);
 
         // Back to a board that fits: in the window again, as it was.
         s.game.form.mnuExpert_Click();
