@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # How fast a board of another size comes up, on a virtual X server of its own: Beginner,
 # Intermediate, Expert and a 60 x 40 / 480 Custom board chosen from the Game menu by its keys,
-# each timed from the key that makes the choice until the window looks as that board does once
-# settled; and Ctrl+H on the 60 x 40 board after one opened cell, timed until the hint's box
-# has painted.
+# each timed from the key that makes the choice until the server reports the drawing after which
+# the window looks as that board does once settled; and Ctrl+H on the 60 x 40 board after one
+# opened cell, timed until the hint's box has painted.
 #
 #   bench/sizes.sh [BUILD_DIR] [ROUNDS]    defaults: build/release 15
 set -euo pipefail

@@ -17,13 +17,14 @@
 //     controls and leaves it for "Rule1" again, so that the clicks, F2 and the hint meet the
 //     board as a player who never tabs to it has it.
 //
-//   window_probe sizes [--rounds N] COMMAND [ARGS...]
+//   window_probe sizes [--rounds N] [--seed S] COMMAND [ARGS...]
 //     Starts the game like response, then for each round chooses from the Game menu, by its
 //     keys, Beginner, Intermediate, Expert and Custom... (60 x 40, 480 mines, typed into the
 //     box), each timed from the key that makes the choice (the item's letter, or Return in the
-//     Custom box) until the window looks exactly as that new board did when it first settled in
-//     an untimed round before. On the 60 x 40 board it then opens a cell and times Ctrl+H until
-//     the hint's box has painted. Prints every sample and the medians.
+//     Custom box) until the report of the drawing after which the window looks exactly as that
+//     new board did when it first settled in an untimed round before. On the 60 x 40 board it then
+//     opens a cell and times Ctrl+H until the hint's box has painted. Prints every sample and the
+//     medians.
 //
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
 // the command's, and it moves the pointer and the keyboard focus.
@@ -763,23 +764,26 @@ double TimeUntilLooks(Server& server, Window main, KeySym key, const Look& look)
     const double start = NowMs();
     server.Key(key);
     const double deadline = start + 5000;
-    // A board of thousands of cells reports many drawings; reading the whole window after each
-    // would time the probe, so it is read once the reports queued so far have been taken.
-    bool drawn = false;
+    // Reading a window of 60 x 40 cells back from the server takes longer than the game takes
+    // to draw it, so the time is that of the drawing's report, as for a first paint, and the
+    // read only confirms it; it is done once the reports queued so far have been taken.
+    double drawnAt = -1;  // none yet
     while (auto event = server.Next(deadline)) {
         if (Server::IsTopLevelMap(*event, server.root()) && event->xmap.window != main) {
             Fail("a box opened instead of the new board");
         }
-        drawn = drawn || server.IsDamage(*event, main);
-        if (!drawn || XPending(display) > 0) {
+        if (server.IsDamage(*event, main)) {
+            drawnAt = NowMs();
+        }
+        if (drawnAt < 0 || XPending(display) > 0) {
             continue;
         }
-        drawn = false;
         const Geometry size = GeometryOf(display, main);
         if (size.width == look.width && size.height == look.height && shot.Take(main, 0, 0) &&
             SameAs(shot, look.pixels)) {
-            return NowMs() - start;
+            return drawnAt - start;
         }
+        drawnAt = -1;
     }
     Fail("the new board did not paint within 5 s");
 }
