@@ -766,14 +766,23 @@ double TimeUntilLooks(Server& server, Window main, KeySym key, const Look& look)
     const double deadline = start + 5000;
     // Reading a window of 60 x 40 cells back from the server takes longer than the game takes
     // to draw it, so the time is that of the drawing's report, as for a first paint, and the
-    // read only confirms it; it is done once the reports queued so far have been taken.
+    // read only confirms it; it is done once the reports queued so far have been taken. A report
+    // queued during a read is dated by the server's clock from the first one, which the probe
+    // met waiting.
     double drawnAt = -1;  // none yet
+    double firstAt = -1;
+    Time firstServerTime = 0;
     while (auto event = server.Next(deadline)) {
         if (Server::IsTopLevelMap(*event, server.root()) && event->xmap.window != main) {
             Fail("a box opened instead of the new board");
         }
         if (server.IsDamage(*event, main)) {
-            drawnAt = NowMs();
+            const Time at = reinterpret_cast<const XDamageNotifyEvent&>(*event).timestamp;
+            if (firstAt < 0) {
+                firstAt = NowMs();
+                firstServerTime = at;
+            }
+            drawnAt = firstAt + static_cast<double>(at - firstServerTime);
         }
         if (drawnAt < 0 || XPending(display) > 0) {
             continue;
