@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "analysis/no_guess.h"
+#include "board_size.h"
 #include "cpu_stats.h"
 #include "support/logic_replay.h"
 #include "toolkit/toolkit.h"
@@ -22,12 +23,7 @@ namespace {
 using namespace dravik;
 using dravik::bench::Percentile;
 using dravik::bench::ThreadMilliseconds;
-
-struct Size {
-    int cols = 30;
-    int rows = 16;
-    int mines = 99;
-};
+using Size = dravik::bench::BoardSize;
 
 // Board k: a corner, an edge cell or an inside cell in turn, the last two at random.
 int FirstClick(int k, const Size& size, std::mt19937& random) {
@@ -62,13 +58,12 @@ int FirstClick(int k, const Size& size, std::mt19937& random) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Size size;
-    if ((argc != 3 && argc != 4) ||
-        (argc == 4 && (std::sscanf(argv[3], "%dx%d/%d", &size.cols, &size.rows, &size.mines) != 3 ||
-                       size.cols < 3 || size.rows < 3))) {
+    const std::optional<Size> given = argc == 4 ? bench::ParseBoardSize(argv[3]) : Size{};
+    if ((argc != 3 && argc != 4) || !given) {
         std::fprintf(stderr, "usage: %s BOARDS SEED [COLSxROWS/MINES]\n", argv[0]);
         return 2;
     }
+    const Size size = *given;
     const int boards = std::stoi(argv[1]);
     std::mt19937 random(static_cast<std::uint32_t>(std::stoul(argv[2])));
     const analysis::RandomSource rnd = [&] { return RndFromBits(random()); };

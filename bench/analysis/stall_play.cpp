@@ -15,8 +15,8 @@ void Make(testing::SimulatedGame& game, const analysis::Analysis& analysis) {
 
 }  // namespace
 
-testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board) {
-    testing::SimulatedGame game(kRows, kCols, kMines,
+testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board, const BoardSize& size) {
+    testing::SimulatedGame game(size.rows, size.cols, size.mines,
                                 seed * 1000003ULL + static_cast<std::uint64_t>(board));
     game.Uncover(game.OpeningCell());
     return game;

@@ -1,13 +1,14 @@
 #pragma once
 
 // Boards played to a standstill by each rule, and the stalls of the obvious rule, on simulated
-// 30 x 16 fields with 99 mines: the positions the analysis meets in play.
+// fields (30 x 16 with 99 mines unless given): the positions the analysis meets in play.
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "board_size.h"
 #include "support/simulated_game.h"
 
 namespace dravik::bench {
@@ -17,7 +18,7 @@ constexpr int kCols = 30;
 constexpr int kMines = 99;
 
 // Board `board` of the run seeded `seed`, its first click made on a cell with no mine around.
-testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board);
+testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board, const BoardSize& size = {});
 
 using Rule = std::function<std::vector<analysis::Move>(const Position&)>;
 

@@ -1,14 +1,17 @@
-// strength BOARDS SEED: how far each rule gets on its own from the first click of seeded boards,
-// and how long one full analysis of each stall of the obvious rule takes (CPU time).
+// strength BOARDS SEED [COLSxROWS/MINES]: how far each rule gets on its own from the first click
+// of seeded boards (30 x 16 / 99 unless given), and how long one full analysis of each stall of
+// the obvious rule takes (CPU time).
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "board_size.h"
 #include "cpu_stats.h"
 #include "stall_play.h"
 
@@ -18,10 +21,10 @@ using namespace dravik::bench;
 
 namespace {
 
-double FinishedShare(int boards, std::uint64_t seed, const Rule& rule) {
+double FinishedShare(int boards, std::uint64_t seed, const BoardSize& size, const Rule& rule) {
     int finished = 0;
     for (int board = 0; board < boards; ++board) {
-        dravik::testing::SimulatedGame game = OpenedBoard(seed, board);
+        dravik::testing::SimulatedGame game = OpenedBoard(seed, board, size);
         RunToStandstill(game, rule);
         finished += game.Finished() ? 1 : 0;
     }
@@ -31,10 +34,12 @@ double FinishedShare(int boards, std::uint64_t seed, const Rule& rule) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: strength BOARDS SEED\n");
+    const std::optional<BoardSize> given = argc == 4 ? ParseBoardSize(argv[3]) : BoardSize{};
+    if ((argc != 3 && argc != 4) || !given) {
+        std::fprintf(stderr, "usage: strength BOARDS SEED [COLSxROWS/MINES]\n");
         return 2;
     }
+    const BoardSize size = *given;
     const int boards = std::atoi(argv[1]);
     const auto seed = std::strtoull(argv[2], nullptr, 10);
     if (boards <= 0) {
@@ -42,9 +47,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const double obvious = FinishedShare(boards, seed, ObviousMoves);
-    const double pairs = FinishedShare(boards, seed, PairsMoves);
-    const double complete = FinishedShare(boards, seed, [](const Position& position) {
+    const double obvious = FinishedShare(boards, seed, size, ObviousMoves);
+    const double pairs = FinishedShare(boards, seed, size, PairsMoves);
+    const double complete = FinishedShare(boards, seed, size, [](const Position& position) {
         return Analyse(position, Limits{Limits{}.nodeBudget, false}).certain;
     });
 
@@ -52,7 +57,7 @@ int main(int argc, char** argv) {
     long undetermined = 0;
     std::vector<double> micros;
     for (int board = 0; board < boards; ++board) {
-        dravik::testing::SimulatedGame game = OpenedBoard(seed, board);
+        dravik::testing::SimulatedGame game = OpenedBoard(seed, board, size);
         stalls += PlayThroughStalls(game, [&](const Position& position) {
             const double start = 1e3 * ThreadMilliseconds();
             Analysis analysis = Analyse(position);

@@ -17,6 +17,15 @@
 //     controls and leaves it for "Rule1" again, so that the clicks, F2 and the hint meet the
 //     board as a player who never tabs to it has it.
 //
+//   window_probe sizes [--rounds N] [--seed S] COMMAND [ARGS...]
+//     Starts the game like response, then for each round chooses from the Game menu, by its
+//     keys, Beginner, Intermediate, Expert and Custom... (60 x 40, 480 mines, typed into the
+//     box), each timed from the key that makes the choice (the item's letter, or Return in the
+//     Custom box) until the report of the drawing after which the window looks exactly as that
+//     new board did when it first settled in an untimed round before. On the 60 x 40 board it then
+//     opens a cell and times Ctrl+H until the hint's box has painted. Prints every sample and the
+//     medians.
+//
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
 // the command's, and it moves the pointer and the keyboard focus.
 
@@ -691,11 +700,198 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
     return 0;
 }
 
+// ---- sizes ----------------------------------------------------------------------------------
+
+struct Choice {
+    const char* name;
+    KeySym item;  // the letter of the Game menu's item
+};
+
+constexpr Choice kChoices[] = {
+    {"beginner", XK_b}, {"intermediate", XK_i}, {"expert", XK_e}, {"custom_60x40", XK_c}};
+
+// Replaces a field's text: its label's letter with Alt, then the old text erased from its end.
+void TypeField(Server& server, KeySym letter, const std::string& text) {
+    server.KeyWith(XK_Alt_L, letter);
+    server.Key(XK_End);
+    for (int k = 0; k < 4; ++k) {
+        server.Key(XK_BackSpace);
+    }
+    for (const char digit : text) {
+        server.Key(XK_0 + (digit - '0'));
+    }
+}
+
+// Opens the Game menu and makes the choice up to its last key, which is returned unsent: the
+// item's letter, or Return once the Custom box has its three numbers.
+KeySym PrepareChoice(Server& server, Window main, const Choice& choice) {
+    server.Focus(main);
+    server.KeyWith(XK_Alt_L, XK_g);
+    server.Settle(nullptr, 150);  // the menu is open
+    if (choice.item != XK_c) {
+        return choice.item;
+    }
+    server.Key(XK_c);
+    const auto [box, mapped] = WaitMap(server, NowMs() + 5000);
+    server.WaitQuiet(box, 150);
+    server.Focus(box);
+    TypeField(server, XK_c, "60");
+    TypeField(server, XK_r, "40");
+    TypeField(server, XK_m, "480");
+    server.WaitQuiet(box, 150);
+    return XK_Return;
+}
+
+struct Look {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned long> pixels;
+};
+
+Look LookOf(Display* display, Window window) {
+    const Geometry size = GeometryOf(display, window);
+    Snapshot shot(display, size.width, size.height);
+    if (!shot.Take(window, 0, 0)) {
+        Fail("cannot read the main window");
+    }
+    return {size.width, size.height, shot.Pixels()};
+}
+
+// Sends key and waits until the window has the size and every pixel of look.
+double TimeUntilLooks(Server& server, Window main, KeySym key, const Look& look) {
+    Display* display = server.display();
+    Snapshot shot(display, look.width, look.height);
+    const double start = NowMs();
+    server.Key(key);
+    const double deadline = start + 5000;
+    // Reading a window of 60 x 40 cells back from the server takes longer than the game takes
+    // to draw it, so the time is that of the drawing's report, as for a first paint, and the
+    // read only confirms it; it is done once the reports queued so far have been taken. A report
+    // queued during a read is dated by the server's clock from the first one, which the probe
+    // met waiting.
+    double drawnAt = -1;  // none yet
+    double firstAt = -1;
+    Time firstServerTime = 0;
+    while (auto event = server.Next(deadline)) {
+        if (Server::IsTopLevelMap(*event, server.root()) && event->xmap.window != main) {
+            Fail("a box opened instead of the new board");
+        }
+        if (server.IsDamage(*event, main)) {
+            const Time at = reinterpret_cast<const XDamageNotifyEvent&>(*event).timestamp;
+            if (firstAt < 0) {
+                firstAt = NowMs();
+                firstServerTime = at;
+            }
+            drawnAt = firstAt + static_cast<double>(at - firstServerTime);
+        }
+        if (drawnAt < 0 || XPending(display) > 0) {
+            continue;
+        }
+        const Geometry size = GeometryOf(display, main);
+        if (size.width == look.width && size.height == look.height && shot.Take(main, 0, 0) &&
+            SameAs(shot, look.pixels)) {
+            return drawnAt - start;
+        }
+        drawnAt = -1;
+    }
+    Fail("the new board did not paint within 5 s");
+}
+
+// Opens a cell near the middle of the board, then times Ctrl+H; a cell that meets a mine is
+// answered, the game started again and another cell tried.
+double HintOnBoard(Game& game, int rows, int cols, std::mt19937& random,
+                   const Snapshot& screenBefore) {
+    Display* display = game.server.display();
+    for (;;) {
+        const Rect cell = game.grid.Cell(rows / 4 + static_cast<int>(random() % (rows / 2)) + 1,
+                                         cols / 4 + static_cast<int>(random() % (cols / 2)) + 1);
+        Snapshot before(display, cell.width, cell.height);
+        before.Take(game.main, cell.x, cell.y);
+        const std::vector<unsigned long> look = before.Pixels();
+        XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
+                             cell.y + cell.height / 2, CurrentTime);
+        XSync(display, False);
+        game.server.Settle(nullptr, 30);
+        const auto opened = TimeResponse(
+            game, cell,
+            [&] {
+                XTestFakeButtonEvent(display, 1, True, CurrentTime);
+                XTestFakeButtonEvent(display, 1, False, CurrentTime);
+                XFlush(display);
+            },
+            [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
+        game.server.WaitQuiet(game.main, 150);
+        if (opened) {
+            return TimeHint(game);
+        }
+        game.server.Focus(game.main);
+        game.server.Key(XK_F2);
+        game.server.WaitQuiet(game.main, 150);
+    }
+}
+
+int Sizes(int rounds, unsigned seed, char** command) {
+    Server server;
+    Display* display = server.display();
+    const int screen = DefaultScreen(display);
+    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    screenBefore.Take(server.root(), 0, 0);
+
+    const pid_t pid = Launch(command);
+    const auto [box, boxMapped] = WaitMap(server, NowMs() + 30000);
+    WaitFirstPaint(server, box, screenBefore, boxMapped + 30000);
+    server.Focus(box);
+    server.Key(XK_n);
+    Window main = 0;
+    for (;;) {
+        const auto [window, at] = WaitMap(server, NowMs() + 30000);
+        if (server.Title(window) == "Dravik 2000") {
+            main = window;
+            WaitFirstPaint(server, window, screenBefore, at + 30000);
+            break;
+        }
+    }
+    server.WaitQuiet(main, 500, 10000);
+
+    // Untimed: how each new board looks once it has settled.
+    std::map<std::string, Look> looks;
+    for (const Choice& choice : kChoices) {
+        server.Key(PrepareChoice(server, main, choice));
+        server.WaitQuiet(main, 500, 10000);
+        looks[choice.name] = LookOf(display, main);
+    }
+
+    std::mt19937 random(seed);
+    std::map<std::string, std::vector<double>> times;
+    std::vector<double> hintTimes;
+    for (int round = 0; round < rounds; ++round) {
+        for (const Choice& choice : kChoices) {
+            const KeySym last = PrepareChoice(server, main, choice);
+            const double taken = TimeUntilLooks(server, main, last, looks[choice.name]);
+            times[choice.name].push_back(taken);
+            std::printf("%s_ms=%.3f\n", choice.name, taken);
+            server.WaitQuiet(main, 150);
+        }
+        Snapshot whole(display, looks["custom_60x40"].width, looks["custom_60x40"].height);
+        whole.Take(main, 0, 0);
+        Game game{server, pid, main, FindGrid(whole)};
+        hintTimes.push_back(HintOnBoard(game, 40, 60, random, screenBefore));
+        std::printf("hint_60x40_ms=%.3f\n", hintTimes.back());
+    }
+    Stop(pid);
+    for (const Choice& choice : kChoices) {
+        std::printf("%s_median_ms=%.3f ", choice.name, Median(times[choice.name]));
+    }
+    std::printf("hint_60x40_median_ms=%.3f rounds=%d\n", Median(hintTimes), rounds);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: window_probe startup COMMAND [ARGS...]\n"
                  "       window_probe response [--rounds N] [--clicks K] [--seed S] COMMAND "
-                 "[ARGS...]\n");
+                 "[ARGS...]\n"
+                 "       window_probe sizes [--rounds N] [--seed S] COMMAND [ARGS...]\n");
     return 2;
 }
 
@@ -709,7 +905,7 @@ int main(int argc, char** argv) {
     if (mode == "startup") {
         return Startup(argv + 2);
     }
-    if (mode != "response") {
+    if (mode != "response" && mode != "sizes") {
         return Usage();
     }
     int rounds = 25;
@@ -731,6 +927,9 @@ int main(int argc, char** argv) {
     }
     if (at >= argc) {
         return Usage();
+    }
+    if (mode == "sizes") {
+        return Sizes(rounds, seed, argv + at);
     }
     return Response(rounds, clicks, seed, argv + at);
 }
