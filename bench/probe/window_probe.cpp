@@ -575,27 +575,36 @@ std::optional<double> TimeResponse(Game& game, const Rect& rect, Send&& send, Do
     Fail("no response within 5 s");
 }
 
+struct Started {
+    pid_t pid;
+    Window main;
+};
+
+// Starts the game, answers the start question with normal cells and waits for the main window's
+// first paint.
+// screenBefore: the screen before the game started.
+Started StartWithNormalCells(Server& server, const Snapshot& screenBefore, char** command) {
+    const pid_t pid = Launch(command);
+    const auto [box, boxMapped] = WaitMap(server, NowMs() + 30000);
+    WaitFirstPaint(server, box, screenBefore, boxMapped + 30000);
+    server.Focus(box);
+    server.Key(XK_n);
+    for (;;) {
+        const auto [window, at] = WaitMap(server, NowMs() + 30000);
+        if (server.Title(window) == "Dravik 2000") {
+            WaitFirstPaint(server, window, screenBefore, at + 30000);
+            return {pid, window};
+        }
+    }
+}
+
 int Response(int rounds, int clicks, unsigned seed, char** command) {
     Server server;
     Display* display = server.display();
     const int screen = DefaultScreen(display);
     Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
     screenBefore.Take(server.root(), 0, 0);
-
-    const pid_t pid = Launch(command);
-    const auto [box, boxMapped] = WaitMap(server, NowMs() + 30000);
-    WaitFirstPaint(server, box, screenBefore, boxMapped + 30000);
-    server.Focus(box);
-    server.Key(XK_n);
-    Window main = 0;
-    for (;;) {
-        const auto [window, at] = WaitMap(server, NowMs() + 30000);
-        if (server.Title(window) == "Dravik 2000") {
-            main = window;
-            WaitFirstPaint(server, window, screenBefore, at + 30000);
-            break;
-        }
-    }
+    const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
     server.WaitQuiet(main, 500, 10000);
     server.Focus(main);
 
@@ -836,21 +845,7 @@ int Sizes(int rounds, unsigned seed, char** command) {
     const int screen = DefaultScreen(display);
     Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
     screenBefore.Take(server.root(), 0, 0);
-
-    const pid_t pid = Launch(command);
-    const auto [box, boxMapped] = WaitMap(server, NowMs() + 30000);
-    WaitFirstPaint(server, box, screenBefore, boxMapped + 30000);
-    server.Focus(box);
-    server.Key(XK_n);
-    Window main = 0;
-    for (;;) {
-        const auto [window, at] = WaitMap(server, NowMs() + 30000);
-        if (server.Title(window) == "Dravik 2000") {
-            main = window;
-            WaitFirstPaint(server, window, screenBefore, at + 30000);
-            break;
-        }
-    }
+    const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
     server.WaitQuiet(main, 500, 10000);
 
     // Untimed: how each new board looks once it has settled.
