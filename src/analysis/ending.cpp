@@ -155,12 +155,12 @@ class Search {
         const double count = static_cast<double>(ids.size());
         for (const auto& [mined, index] : guesses) {
             const double safe = (count - mined) / count;
-            if (safe <= best + 1e-12) {
+            if (safe <= best + kSameChance) {
                 break;  // even certain success after it would not beat the best
             }
             const int bit = BitOf(index);
             const double win = safe * Reveal(Without(ids, bit), open, bit);
-            if (win > best + 1e-12) {
+            if (win > best + kSameChance) {
                 best = win;
                 if (choice != nullptr) {
                     *choice = index;
@@ -216,17 +216,18 @@ Ending PlayEnding(const Position& position, long budget, int maxLayouts) {
     if (field.cells.empty() || field.cells.size() > kMostCells) {
         return ending;
     }
+    long work = 0;
     std::vector<Mask> layouts;
-    if (!Layouts(field, ending.work, budget, maxLayouts).List(layouts) || layouts.empty()) {
+    if (!Layouts(field, work, budget, maxLayouts).List(layouts) || layouts.empty()) {
         return ending;
     }
     std::vector<int> ids(layouts.size());
     for (std::size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<int>(i);
     }
-    Search search(field, layouts, ending.work, budget);
+    Search search(field, layouts, work, budget);
     try {
-        ending.win = search.Best(ids, 0, &ending.cell);
+        search.Best(ids, 0, &ending.cell);
     } catch (const OutOfWork&) {
         return ending;
     }
