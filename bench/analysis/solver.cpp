@@ -123,7 +123,7 @@ bool ReadParts(const std::string& parts, Run& run) {
         }
     }
     if (parts.starts_with("look-ahead")) {
-        options.endingLayouts = 0;
+        options.ending.layouts = 0;
     } else if (parts.starts_with("ending")) {
         options.candidates = 1;
     } else if (end == 0) {
@@ -140,6 +140,11 @@ bool ReadParts(const std::string& parts, Run& run) {
             options.deadCells = on;
         } else if (name == "blend") {
             options.score = on ? Score::Blend : Score::TwoSteps;
+        } else if (name == "wide") {
+            options.ending.dense = on ? 250 : 0;
+            options.ending.deadLast = on;
+        } else if (name == "override") {
+            options.overrides = on;
         } else if (name == "classic") {
             run.classicOnly = on;
         } else if (name == "ratio") {
@@ -164,7 +169,7 @@ int main(int argc, char** argv) {
     if (!ReadParts(argc >= 4 ? argv[3] : "all", run)) {
         std::fprintf(stderr,
                      "solver: PARTS is all, look-ahead or ending, each followed by any "
-                     "of +dead -dead +blend -blend +ratio -ratio +classic\n");
+                     "of +dead +blend +ratio +wide +override (or - for off), +classic\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

@@ -15,8 +15,21 @@ struct Ending {
     int cell = -1;        // the guess to make; -1 when a cell is certain or nothing is left
 };
 
-// Work is counted in layouts listed plus search steps; past `budget`, or past `maxLayouts`
-// layouts, nothing is solved. Marks count as mines.
-Ending PlayEnding(const Position& position, long budget, int maxLayouts);
+struct EndingLimits {
+    // Work is counted in layouts listed plus search steps; past it nothing is solved.
+    long budget = 300000;
+    // The most layouts listed: `layouts`, or more in a dense ending, as long as the layouts
+    // times the cube of the share of covered cells that are safe stay within `dense` (0: off).
+    // No layouts at all: no exact ending.
+    // Dense endings have many layouts but few safe cells to try in each.
+    int layouts = 600;
+    double dense = 0;
+    // Guess only cells that may show two numbers or more while there are any: a dead cell's
+    // guess tells nothing, so putting it off never loses.
+    bool deadLast = false;
+};
+
+// Marks count as mines.
+Ending PlayEnding(const Position& position, const EndingLimits& limits);
 
 }  // namespace dravik::analysis

@@ -18,7 +18,8 @@ struct Outlook {
     bool live = false;  // it may show two numbers or more
     double score = 0;
     double safe = 0;
-    double reveals = 0;  // certain safe cells expected after it
+    double reveals = 0;     // certain safe cells expected after it
+    std::vector<int> sure;  // cells certain to be safe after it whatever it shows
 };
 
 // A sum of logs rather than lgamma, which writes a global and so is no friend of threads.
@@ -51,6 +52,7 @@ struct Branch {
     long double logWeight = 0;
     int safeCells = 0;
     Lowest chances;
+    std::vector<int> safe;  // the certain safe cells, ascending, when overrides are wanted
 };
 
 // Every neighbour decided: uncovered, marked or certain. Such a cell's number is known before it
@@ -82,13 +84,17 @@ Branch Follow(Position next, int cell, int number, long& budget, const GuessOpti
     int off = 0;
     Lowest every;  // dead cells too, for when no live one is left
     for (std::size_t c = 0; c < problem.cells.size(); ++c) {
-        if (problem.cells[c] == CellState::Safe) {
+        const bool unknown = problem.cells[c] == CellState::Unknown;
+        if (problem.cells[c] == CellState::Safe ||
+            (unknown && solution.forced[c] == CellState::Safe)) {
             ++branch.safeCells;
-        } else if (problem.cells[c] == CellState::Unknown) {
+            if (options.overrides) {
+                branch.safe.push_back(static_cast<int>(c));
+            }
+        }
+        if (unknown) {
             off += problem.linkCount[c] == 0 ? 1 : 0;
-            if (solution.forced[c] == CellState::Safe) {
-                ++branch.safeCells;
-            } else if (solution.forced[c] == CellState::Unknown) {
+            if (solution.forced[c] == CellState::Unknown) {
                 const auto mine = static_cast<double>(solution.odds[c]);
                 if (mine < every.second) {
                     every.Add(mine);
@@ -145,7 +151,19 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget,
     long double total = 0;
     long double onward = 0;
     long double reveals = 0;
+    Outlook outlook;
+    bool first = true;
     for (const Branch& branch : branches) {
+        if (branch.possible && options.overrides) {
+            if (first) {
+                outlook.sure = branch.safe;
+            } else {
+                std::erase_if(outlook.sure, [&](int cell) {
+                    return !std::binary_search(branch.safe.begin(), branch.safe.end(), cell);
+                });
+            }
+            first = false;
+        }
         if (branch.possible) {
             const long double weight = std::exp(branch.logWeight - top);
             total += weight;
@@ -153,7 +171,6 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget,
             reveals += weight * branch.safeCells;
         }
     }
-    Outlook outlook;
     outlook.weighed = total > 0;
     outlook.live = possible > 1;
     outlook.safe = 1.0 - odds.mine;
@@ -291,6 +308,12 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
             choice = candidate.index;
         }
     }
+    // Opening a cell the guess would prove safe anyway loses nothing, and it is safer now.
+    for (const int cell : best.sure) {
+        if (MineChance(analysis, cell) < MineChance(analysis, choice)) {
+            choice = cell;
+        }
+    }
     return choice;
 }
 
@@ -301,7 +324,7 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
     if (analysis.verdict != Verdict::GuessNeeded || analysis.odds.empty()) {
         return guess;
     }
-    const Ending ending = PlayEnding(position, options.endingBudget, options.endingLayouts);
+    const Ending ending = PlayEnding(position, options.ending);
     guess.cell =
         ending.solved && ending.cell >= 0 ? ending.cell : LookAhead(position, analysis, options);
     if (guess.cell < 0) {

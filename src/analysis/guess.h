@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/ending.h"
 #include "board/position.h"
 
 // The guess to make when no cell is certain: not simply the safest cell, but the one that gives
@@ -49,9 +50,11 @@ struct GuessOptions {
     // nothing when opened: it loses to any live cell, and it is left out of the safety that
     // remains after a guess.
     bool deadCells = false;
-    // Endings with at most this many layouts are played out exactly.
-    int endingLayouts = 600;
-    long endingBudget = 300000;
+    // Endings within these are played out exactly.
+    EndingLimits ending;
+    // A cell certain to be safe whatever the chosen guess shows, and already safer than it, is
+    // opened first.
+    bool overrides = false;
 };
 
 struct Guess {

@@ -210,7 +210,7 @@ TEST_P(GuessOracle, EndingsArePlayedPerfectly) {
 TEST_P(LookAheadOracle, StaysCloseToTheBest) {
     const Board board = GetParam();
     GuessOptions lookAhead;
-    lookAhead.endingLayouts = 0;
+    lookAhead.ending.layouts = 0;
     GuessOptions safest = lookAhead;
     safest.candidates = 1;
     Optimal optimal;
