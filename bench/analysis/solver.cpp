@@ -143,8 +143,8 @@ bool ReadParts(const std::string& parts, Run& run) {
         } else if (name == "wide") {
             options.ending.dense = on ? 250 : 0;
             options.ending.deadLast = on;
-        } else if (name == "override") {
-            options.overrides = on;
+        } else if (name == "pairs") {
+            options.fiftyFiftyFirst = on;
         } else if (name == "classic") {
             run.classicOnly = on;
         } else if (name == "ratio") {
@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
     if (!ReadParts(argc >= 4 ? argv[3] : "all", run)) {
         std::fprintf(stderr,
                      "solver: PARTS is all, look-ahead or ending, each followed by any "
-                     "of +dead +blend +ratio +wide +override (or - for off), +classic\n");
+                     "of +dead +blend +ratio +wide +pairs (or - for off), +classic\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

@@ -18,8 +18,7 @@ struct Outlook {
     bool live = false;  // it may show two numbers or more
     double score = 0;
     double safe = 0;
-    double reveals = 0;     // certain safe cells expected after it
-    std::vector<int> sure;  // cells certain to be safe after it whatever it shows
+    double reveals = 0;  // certain safe cells expected after it
 };
 
 // A sum of logs rather than lgamma, which writes a global and so is no friend of threads.
@@ -52,7 +51,6 @@ struct Branch {
     long double logWeight = 0;
     int safeCells = 0;
     Lowest chances;
-    std::vector<int> safe;  // the certain safe cells, ascending, when overrides are wanted
 };
 
 // Every neighbour decided: uncovered, marked or certain. Such a cell's number is known before it
@@ -88,9 +86,6 @@ Branch Follow(Position next, int cell, int number, long& budget, const GuessOpti
         if (problem.cells[c] == CellState::Safe ||
             (unknown && solution.forced[c] == CellState::Safe)) {
             ++branch.safeCells;
-            if (options.overrides) {
-                branch.safe.push_back(static_cast<int>(c));
-            }
         }
         if (unknown) {
             off += problem.linkCount[c] == 0 ? 1 : 0;
@@ -152,18 +147,7 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget,
     long double onward = 0;
     long double reveals = 0;
     Outlook outlook;
-    bool first = true;
     for (const Branch& branch : branches) {
-        if (branch.possible && options.overrides) {
-            if (first) {
-                outlook.sure = branch.safe;
-            } else {
-                std::erase_if(outlook.sure, [&](int cell) {
-                    return !std::binary_search(branch.safe.begin(), branch.safe.end(), cell);
-                });
-            }
-            first = false;
-        }
         if (branch.possible) {
             const long double weight = std::exp(branch.logWeight - top);
             total += weight;
@@ -308,13 +292,61 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
             choice = candidate.index;
         }
     }
-    // Opening a cell the guess would prove safe anyway loses nothing, and it is safer now.
-    for (const int cell : best.sure) {
-        if (MineChance(analysis, cell) < MineChance(analysis, choice)) {
-            choice = cell;
+    return choice;
+}
+
+// A cell of two side by side that hold one mine between them and that nothing can tell apart:
+// each neighbour of one but not the other is a mine, and a number next to both wants one more
+// mine there and has no other undecided neighbour. -1 when there is no such pair.
+int UnavoidablePair(const Position& position, const Analysis& analysis) {
+    std::vector<double> chance(At(position.Size()), -1);
+    for (const Odds& odds : analysis.odds) {
+        chance[At(odds.index)] = odds.mine;
+    }
+    const auto undecided = [&](int cell) { return chance[At(cell)] > 0 && chance[At(cell)] < 1; };
+    const auto mine = [&](int cell) { return position.IsMarked(cell) || chance[At(cell)] == 1; };
+    const auto next = [&](int a, int b) {
+        return a != b && std::abs(position.RowOf(a) - position.RowOf(b)) <= 1 &&
+               std::abs(position.ColOf(a) - position.ColOf(b)) <= 1;
+    };
+    for (const Odds& odds : analysis.odds) {
+        const int a = odds.index;
+        if (!undecided(a)) {
+            continue;
+        }
+        const int row = position.RowOf(a);
+        const int col = position.ColOf(a);
+        for (const int b : {col + 1 < position.Cols() ? a + 1 : -1,
+                            row + 1 < position.Rows() ? a + position.Cols() : -1}) {
+            if (b < 0 || !undecided(b)) {
+                continue;
+            }
+            bool apart = false;
+            bool oneMine = false;
+            const auto look = [&](int around) {
+                if (around == a || around == b) {
+                    return;
+                }
+                if (next(around, a) != next(around, b)) {
+                    apart = apart || !mine(around);
+                } else if (position.IsNumber(around)) {
+                    int missing = position.Number(around);
+                    int open = 0;
+                    position.ForEachNeighbour(around, [&](int cell) {
+                        missing -= mine(cell) ? 1 : 0;
+                        open += position.IsCovered(cell) && !mine(cell) ? 1 : 0;
+                    });
+                    oneMine = oneMine || (missing == 1 && open == 2);
+                }
+            };
+            position.ForEachNeighbour(a, look);
+            position.ForEachNeighbour(b, look);
+            if (!apart && oneMine) {
+                return a;
+            }
         }
     }
-    return choice;
+    return -1;
 }
 
 }  // namespace
@@ -325,8 +357,14 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
         return guess;
     }
     const Ending ending = PlayEnding(position, options.ending);
-    guess.cell =
-        ending.solved && ending.cell >= 0 ? ending.cell : LookAhead(position, analysis, options);
+    if (ending.solved && ending.cell >= 0) {
+        guess.cell = ending.cell;
+    } else if (options.fiftyFiftyFirst) {
+        guess.cell = UnavoidablePair(position, analysis);
+    }
+    if (guess.cell < 0) {
+        guess.cell = LookAhead(position, analysis, options);
+    }
     if (guess.cell < 0) {
         guess.cell = analysis.odds.front().index;
     }

@@ -52,9 +52,9 @@ struct GuessOptions {
     bool deadCells = false;
     // Endings within these are played out exactly.
     EndingLimits ending;
-    // A cell certain to be safe whatever the chosen guess shows, and already safer than it, is
-    // opened first.
-    bool overrides = false;
+    // Two cells side by side holding one mine that no number can ever tell apart: the guess
+    // must be made some time, and made first its number helps every later guess.
+    bool fiftyFiftyFirst = false;
 };
 
 struct Guess {
