@@ -105,15 +105,17 @@ bool WriteResults(std::FILE* file, const std::vector<Record>& records) {
     return std::fclose(file) == 0 && written;
 }
 
-// What a run plays: the chooser's options, and whether only its classic games are played (a
-// quicker screen of a change; the other two columns of RESULTS then read 0).
+// Which games a run plays: all three, or only the chooser's classic games (a quicker screen of a
+// change) or only its games under this game's rules; the columns not played read 0.
+enum class Games { All, Classic, Rules };
+
 struct Run {
     GuessOptions options;
-    bool classicOnly = false;
+    Games games = Games::All;
 };
 
 // "all", "look-ahead" or "ending", then options switched on or off: "all-blend+dead", and
-// "+classic" for the classic games alone.
+// "+classic" or "+rules" for those games alone.
 bool ReadParts(const std::string& parts, Run& run) {
     GuessOptions& options = run.options;
     std::size_t end = 0;
@@ -143,10 +145,14 @@ bool ReadParts(const std::string& parts, Run& run) {
         } else if (name == "wide") {
             options.ending.dense = on ? 250 : 0;
             options.ending.deadLast = on;
+        } else if (name == "deep") {
+            const EndingLimits ending;
+            options.ending.budget = on ? 4 * ending.budget : ending.budget;
+            options.ending.layouts = on ? 4 * ending.layouts : ending.layouts;
         } else if (name == "pairs") {
             options.fiftyFiftyFirst = on;
-        } else if (name == "classic") {
-            run.classicOnly = on;
+        } else if (name == "classic" || name == "rules") {
+            run.games = !on ? Games::All : name == "classic" ? Games::Classic : Games::Rules;
         } else if (name == "ratio") {
             options.candidacy = on ? Candidacy::Ratio : Candidacy::Margin;
         } else {
@@ -167,9 +173,10 @@ int main(int argc, char** argv) {
     Run run;
     const GuessOptions& options = run.options;
     if (!ReadParts(argc >= 4 ? argv[3] : "all", run)) {
-        std::fprintf(stderr,
-                     "solver: PARTS is all, look-ahead or ending, each followed by any "
-                     "of +dead +blend +ratio +wide +pairs (or - for off), +classic\n");
+        std::fprintf(
+            stderr,
+            "solver: PARTS is all, look-ahead or ending, each followed by any "
+            "of +dead +blend +ratio +wide +deep +pairs (or - for off), +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);
@@ -196,13 +203,16 @@ int main(int argc, char** argv) {
             const std::uint64_t layout = LayoutSeed(seed, game);
             Record& record = records[static_cast<std::size_t>(game)];
             const SimulatedGame classic(kRows, kCols, kMines, layout, kCorner);
-            record.classic = Play(classic, Policy::Chooser, options, Until::FirstHit, mine);
-            if (run.classicOnly) {
-                continue;
+            if (run.games != Games::Rules) {
+                record.classic = Play(classic, Policy::Chooser, options, Until::FirstHit, mine);
             }
-            record.safest = Play(classic, Policy::Safest, options, Until::FirstHit, unused);
-            record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
-                                options, Until::Cleared, mine);
+            if (run.games == Games::All) {
+                record.safest = Play(classic, Policy::Safest, options, Until::FirstHit, unused);
+            }
+            if (run.games != Games::Classic) {
+                record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
+                                    options, Until::Cleared, mine);
+            }
         }
     };
     const double start = static_cast<double>(std::clock());

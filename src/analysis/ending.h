@@ -23,10 +23,10 @@ struct EndingLimits {
     // No layouts at all: no exact ending.
     // Dense endings have many layouts but few safe cells to try in each.
     int layouts = 600;
-    double dense = 0;
+    double dense = 250;
     // Guess only cells that may show two numbers or more while there are any: a dead cell's
     // guess tells nothing, so putting it off never loses.
-    bool deadLast = false;
+    bool deadLast = true;
 };
 
 // Marks count as mines.

@@ -45,16 +45,16 @@ struct GuessOptions {
     double frontierRatio = 0.90;
     double awayRatio = 0.95;
     int awayMany = 8;
-    Score score = Score::TwoSteps;
+    Score score = Score::Blend;
     // A dead cell (its number would be the same in every layout in which it is safe) tells
     // nothing when opened: it loses to any live cell, and it is left out of the safety that
-    // remains after a guess.
-    bool deadCells = false;
+    // remains after a guess (there only the cheap case: every neighbour decided).
+    bool deadCells = true;
     // Endings within these are played out exactly.
     EndingLimits ending;
     // Two cells side by side holding one mine that no number can ever tell apart: the guess
     // must be made some time, and made first its number helps every later guess.
-    bool fiftyFiftyFirst = false;
+    bool fiftyFiftyFirst = true;
 };
 
 struct Guess {
