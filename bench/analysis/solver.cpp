@@ -2,10 +2,12 @@
 // 30 x 16 boards with 99 mines from a first click in the top-left corner, beside the safest-cell
 // policy, and what each guess costs. Game k has the same layout whatever the number of threads.
 // PARTS measures what each part of the chooser gains: "all" (the default), "look-ahead" (no exact
-// ending) or "ending" (the exact ending, else the safest cell). RESULTS, when given, receives
-// one line a game ("classic safest hits": won 1 or lost 0, and the mines hit under the game's
-// rules): two runs on the same seed then compare game by game (bench/paired.py), whose standard
-// error over 100,000 games is a few hundredths of a point where two seeds differ by about 0.2.
+// ending) or "ending" (the exact ending, else the safest cell), each followed by the chooser's
+// options switched on or off ("+dead", "-blend", "+ratio": see GuessOptions). RESULTS, when given,
+// receives one line a game ("classic safest hits": won 1 or lost 0, and the mines hit under the
+// game's rules): two runs on the same seed then compare game by game (bench/paired.py), whose
+// standard error over 100,000 games is a few hundredths of a point where two seeds differ by about
+// 0.2.
 
 #include <algorithm>
 #include <atomic>
@@ -33,6 +35,8 @@ constexpr int kThreads = 2;
 constexpr int kCorner = 0;
 
 enum class Policy { Chooser, Safest };
+// Classic rules end the game at the first mine hit; this game's rules mark it and play on.
+enum class Until { FirstHit, Cleared };
 
 struct Outcome {
     bool won = false;
@@ -48,14 +52,14 @@ int FirstCovered(const Position& position) {
     return -1;
 }
 
-// Complete logic while it finds moves, else a guess; `untilHit` ends the game at the first mine.
-Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool untilHit,
+// Complete logic while it finds moves, else a guess.
+Outcome Play(SimulatedGame game, Policy policy, const GuessOptions& options, Until until,
              std::vector<double>& millis) {
     Outcome outcome;
     for (int cell = kCorner; cell >= 0;) {
         if (!game.Uncover(cell)) {
             ++outcome.hits;
-            if (untilHit) {
+            if (until == Until::FirstHit) {
                 return outcome;
             }
         }
@@ -78,7 +82,7 @@ Outcome Play(SimulatedGame game, Policy policy, const GuessLimits& limits, bool 
                 continue;
             }
             const double start = ThreadMilliseconds();
-            const Guess guess = ChooseGuess(game.Seen(), analysis, limits);
+            const Guess guess = ChooseGuess(game.Seen(), analysis, options);
             millis.push_back(ThreadMilliseconds() - start);
             cell = guess.cell >= 0 ? guess.cell : FirstCovered(game.Seen());
         }
@@ -91,10 +95,6 @@ struct Record {
     Outcome classic, safest, rules;
 };
 
-std::uint64_t LayoutSeed(std::uint64_t seed, int game) {
-    return seed * 1000003ULL + static_cast<std::uint64_t>(game);
-}
-
 bool WriteResults(std::FILE* file, const std::vector<Record>& records) {
     bool written = true;
     for (const Record& record : records) {
@@ -105,21 +105,78 @@ bool WriteResults(std::FILE* file, const std::vector<Record>& records) {
     return std::fclose(file) == 0 && written;
 }
 
+// Which games a run plays: all three, or only the chooser's classic games (a quicker screen of a
+// change) or only its games under this game's rules; the columns not played read 0.
+enum class Games { All, Classic, Rules };
+
+struct Run {
+    GuessOptions options;
+    Games games = Games::All;
+};
+
+// "all", "look-ahead" or "ending", then options switched on or off: "all-blend+dead", and
+// "+classic" or "+rules" for those games alone.
+bool ReadParts(const std::string& parts, Run& run) {
+    GuessOptions& options = run.options;
+    std::size_t end = 0;
+    for (const std::string base : {"all", "look-ahead", "ending"}) {
+        if (parts.starts_with(base)) {
+            end = base.size();
+        }
+    }
+    if (parts.starts_with("look-ahead")) {
+        options.ending.layouts = 0;
+    } else if (parts.starts_with("ending")) {
+        options.candidates = 1;
+    } else if (end == 0) {
+        return false;
+    }
+    if (end < parts.size() && parts[end] != '+' && parts[end] != '-') {
+        return false;
+    }
+    for (std::size_t at = end; at < parts.size();) {
+        const bool on = parts[at] == '+';
+        const std::size_t next = std::min(parts.find_first_of("+-", at + 1), parts.size());
+        const std::string name = parts.substr(at + 1, next - at - 1);
+        if (name == "dead") {
+            options.deadCells = on;
+        } else if (name == "blend") {
+            options.score = on ? Score::Blend : Score::TwoSteps;
+        } else if (name == "wide") {
+            options.ending.dense = on ? 250 : 0;
+            options.ending.deadLast = on;
+        } else if (name == "deep") {
+            const EndingLimits ending;
+            options.ending.budget = on ? 4 * ending.budget : ending.budget;
+            options.ending.layouts = on ? 4 * ending.layouts : ending.layouts;
+        } else if (name == "pairs") {
+            options.fiftyFiftyFirst = on;
+        } else if (name == "classic" || name == "rules") {
+            run.games = !on ? Games::All : name == "classic" ? Games::Classic : Games::Rules;
+        } else if (name == "ratio") {
+            options.candidacy = on ? Candidacy::Ratio : Candidacy::Margin;
+        } else {
+            return false;
+        }
+        at = next;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3 || argc > 5) {
-        std::fprintf(stderr, "usage: solver GAMES SEED [all|look-ahead|ending [RESULTS]]\n");
+        std::fprintf(stderr, "usage: solver GAMES SEED [PARTS [RESULTS]]\n");
         return 2;
     }
-    GuessLimits limits;
-    const std::string parts = argc >= 4 ? argv[3] : "all";
-    if (parts == "look-ahead") {
-        limits.endingLayouts = 0;
-    } else if (parts == "ending") {
-        limits.candidates = 1;
-    } else if (parts != "all") {
-        std::fprintf(stderr, "solver: PARTS is all, look-ahead or ending\n");
+    Run run;
+    const GuessOptions& options = run.options;
+    if (!ReadParts(argc >= 4 ? argv[3] : "all", run)) {
+        std::fprintf(
+            stderr,
+            "solver: PARTS is all, look-ahead or ending, each followed by any "
+            "of +dead +blend +ratio +wide +deep +pairs (or - for off), +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);
@@ -146,10 +203,16 @@ int main(int argc, char** argv) {
             const std::uint64_t layout = LayoutSeed(seed, game);
             Record& record = records[static_cast<std::size_t>(game)];
             const SimulatedGame classic(kRows, kCols, kMines, layout, kCorner);
-            record.classic = Play(classic, Policy::Chooser, limits, true, mine);
-            record.safest = Play(classic, Policy::Safest, limits, true, unused);
-            record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
-                                limits, false, mine);
+            if (run.games != Games::Rules) {
+                record.classic = Play(classic, Policy::Chooser, options, Until::FirstHit, mine);
+            }
+            if (run.games == Games::All) {
+                record.safest = Play(classic, Policy::Safest, options, Until::FirstHit, unused);
+            }
+            if (run.games != Games::Classic) {
+                record.rules = Play(SimulatedGame(kRows, kCols, kMines, layout), Policy::Chooser,
+                                    options, Until::Cleared, mine);
+            }
         }
     };
     const double start = static_cast<double>(std::clock());

@@ -15,9 +15,12 @@ void Make(testing::SimulatedGame& game, const analysis::Analysis& analysis) {
 
 }  // namespace
 
+std::uint64_t LayoutSeed(std::uint64_t seed, int game) {
+    return seed * 1000003ULL + static_cast<std::uint64_t>(game);
+}
+
 testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board, const BoardSize& size) {
-    testing::SimulatedGame game(size.rows, size.cols, size.mines,
-                                seed * 1000003ULL + static_cast<std::uint64_t>(board));
+    testing::SimulatedGame game(size.rows, size.cols, size.mines, LayoutSeed(seed, board));
     game.Uncover(game.OpeningCell());
     return game;
 }

@@ -17,6 +17,10 @@ constexpr int kRows = 16;
 constexpr int kCols = 30;
 constexpr int kMines = 99;
 
+// The layout seed of game (or board) `game` of the run seeded `seed`: the same game whatever
+// the number of threads.
+std::uint64_t LayoutSeed(std::uint64_t seed, int game);
+
 // Board `board` of the run seeded `seed`, its first click made on a cell with no mine around.
 testing::SimulatedGame OpenedBoard(std::uint64_t seed, int board, const BoardSize& size = {});
 

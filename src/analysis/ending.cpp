@@ -114,8 +114,9 @@ class Layouts {
 // hurts, so only real guesses are compared.
 class Search {
   public:
-    Search(const Field& field, const std::vector<Mask>& layouts, long& work, long budget)
-        : field_(field), layouts_(layouts), work_(work), budget_(budget) {
+    Search(const Field& field, const std::vector<Mask>& layouts, long& work, long budget,
+           bool deadLast)
+        : field_(field), layouts_(layouts), work_(work), budget_(budget), deadLast_(deadLast) {
         all_ = field.cells.size() >= kMostCells ? ~Mask{0} : (Mask{1} << field.cells.size()) - 1;
     }
 
@@ -142,25 +143,35 @@ class Search {
             return found->second;
         }
         std::vector<std::pair<int, int>> guesses;  // (layouts with a mine there, bit)
+        std::vector<std::pair<int, int>> dead;
         for (Mask rest = waiting; rest != 0; rest &= rest - 1) {
             const int bit = std::countr_zero(rest);
             int mined = 0;
+            unsigned numbers = 0;  // bit n: it may show n
             for (const int id : ids) {
-                mined += static_cast<int>((layouts_[At(id)] >> bit) & 1U);
+                const Mask layout = layouts_[At(id)];
+                mined += static_cast<int>((layout >> bit) & 1U);
+                numbers |= ((layout >> bit) & 1U) != 0
+                               ? 0U
+                               : 1U << std::popcount(layout & field_.around[At(bit)]);
             }
-            guesses.emplace_back(mined, field_.cells[At(bit)]);
+            (deadLast_ && std::popcount(numbers) < 2 ? dead : guesses)
+                .emplace_back(mined, field_.cells[At(bit)]);
+        }
+        if (guesses.empty()) {
+            guesses = std::move(dead);
         }
         std::sort(guesses.begin(), guesses.end());
         double best = -1;
         const double count = static_cast<double>(ids.size());
         for (const auto& [mined, index] : guesses) {
             const double safe = (count - mined) / count;
-            if (safe <= best + 1e-12) {
+            if (safe <= best + kSameChance) {
                 break;  // even certain success after it would not beat the best
             }
             const int bit = BitOf(index);
             const double win = safe * Reveal(Without(ids, bit), open, bit);
-            if (win > best + 1e-12) {
+            if (win > best + kSameChance) {
                 best = win;
                 if (choice != nullptr) {
                     *choice = index;
@@ -204,29 +215,40 @@ class Search {
     const std::vector<Mask>& layouts_;
     long& work_;
     long budget_;
+    bool deadLast_;
     Mask all_ = 0;
     std::map<std::pair<Mask, std::vector<int>>, double> memo_;
 };
 
 }  // namespace
 
-Ending PlayEnding(const Position& position, long budget, int maxLayouts) {
+Ending PlayEnding(const Position& position, const EndingLimits& limits) {
     Ending ending;
     const Field field = ReadField(position);
-    if (field.cells.empty() || field.cells.size() > kMostCells) {
+    if (limits.layouts <= 0 || field.cells.empty() || field.cells.size() > kMostCells) {
         return ending;
     }
+    const long budget = limits.budget;
+    int most = limits.layouts;
+    if (limits.dense > 0) {
+        const double cells = static_cast<double>(field.cells.size());
+        const double safe = (cells - field.mines) / cells;
+        const double dense = safe > 0 ? limits.dense / (safe * safe * safe) : budget;
+        most =
+            static_cast<int>(std::min(std::max<double>(most, dense), static_cast<double>(budget)));
+    }
+    long work = 0;
     std::vector<Mask> layouts;
-    if (!Layouts(field, ending.work, budget, maxLayouts).List(layouts) || layouts.empty()) {
+    if (!Layouts(field, work, budget, most).List(layouts) || layouts.empty()) {
         return ending;
     }
     std::vector<int> ids(layouts.size());
     for (std::size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<int>(i);
     }
-    Search search(field, layouts, ending.work, budget);
+    Search search(field, layouts, work, budget, limits.deadLast);
     try {
-        ending.win = search.Best(ids, 0, &ending.cell);
+        search.Best(ids, 0, &ending.cell);
     } catch (const OutOfWork&) {
         return ending;
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "analysis/analysis.h"
+#include "analysis/ending.h"
 #include "board/position.h"
 
 // The guess to make when no cell is certain: not simply the safest cell, but the one that gives
@@ -8,18 +11,50 @@
 // one that clears the board most often with best play.
 namespace dravik::analysis {
 
-// The look-ahead's own budget, in work units (enumeration nodes, listed layouts and search
+// Which cells are weighed at a guess.
+enum class Candidacy {
+    // The safest cells within `margin` of the lowest mine chance, at most `candidates` of them.
+    Margin,
+    // Every cell next to a number whose safety is at least `frontierRatio` times the best
+    // safety among live cells; a cell next to no number only above `awayRatio` times it, and
+    // when more than `awayMany` such cells qualify, only those two cells straight out from a
+    // number or with two or three covered neighbours. At most `candidates` in all.
+    Ratio,
+};
+
+// How a weighed guess scores: its safety times the chance of what follows it, averaged over the
+// numbers it may show.
+enum class Score {
+    // What follows: a certain move, else the safest guess after it. Ties go to the safer cell,
+    // then to the one that makes more cells certain.
+    TwoSteps,
+    // What follows: the best and the second-best safety after it, blended 4 : 1 (a certain
+    // cell counts as safety 1). Ties go to the one that makes more cells certain, then to the
+    // safer cell.
+    Blend,
+};
+
+// The look-ahead's own budget is in work units (enumeration nodes, listed layouts and search
 // steps), never in time: the same position always gets the same answer. Past it, the best guess
 // weighed so far.
-struct GuessLimits {
+struct GuessOptions {
     long lookAheadBudget = 400000;
-    // Candidates weighed: the safest cells within `margin` of the lowest mine chance, at most
-    // `candidates` of them.
+    Candidacy candidacy = Candidacy::Margin;
     int candidates = 12;
     double margin = 0.12;
-    // Endings with at most this many layouts are played out exactly.
-    int endingLayouts = 600;
-    long endingBudget = 300000;
+    double frontierRatio = 0.90;
+    double awayRatio = 0.95;
+    int awayMany = 8;
+    Score score = Score::Blend;
+    // A dead cell (its number would be the same in every layout in which it is safe) tells
+    // nothing when opened: it loses to any live cell, and it is left out of the safety that
+    // remains after a guess (there only the cheap case: every neighbour decided).
+    bool deadCells = true;
+    // Endings within these are played out exactly.
+    EndingLimits ending;
+    // Two cells side by side holding one mine that no number can ever tell apart: the guess
+    // must be made some time, and made first its number helps every later guess.
+    bool fiftyFiftyFirst = true;
 };
 
 struct Guess {
@@ -27,11 +62,16 @@ struct Guess {
     double mine = 0;  // its chance of holding a mine
     int safer = -1;   // a cell with a strictly lower chance, when the guess is not the safest
     double saferMine = 0;
-    long work = 0;
 };
 
 // `analysis` is Analyse(position); only a GuessNeeded verdict has a guess.
 Guess ChooseGuess(const Position& position, const Analysis& analysis,
-                  const GuessLimits& limits = {});
+                  const GuessOptions& options = {});
+
+// The covered cells whose state is not certain and whose number would be the same in every
+// layout in which they are safe, in reading order; `analysis` is Analyse(position) with odds.
+// Cells the enumeration cannot decide within `budget` nodes count as live.
+std::vector<int> DeadCells(const Position& position, const Analysis& analysis,
+                           long budget = 400000);
 
 }  // namespace dravik::analysis
