@@ -29,15 +29,10 @@ case $summary in
   *) echo "response.sh: the probe did not finish" >&2; exit 1 ;;
 esac
 
-spread() {  # spread KEY: count, min, median, 90th percentile and max of the KEY= samples
-  sed -n "s/^$1=//p" "$work/samples" | sort -g | awk '{v[NR] = $1} END {
-    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    p = v[int(0.9 * NR + 0.999)]
-    printf "n=%d  min %.2f  median %.2f  p90 %.2f  max %.2f ms\n", NR, v[1], m, p, v[NR] }'
-}
+. bench/spread.sh
 echo "$(nproc) CPUs, $(uname -r)"
-echo "click on a covered cell: $(spread click_ms)  ($(grep -c 'hit a mine' "$work/samples" || true) mine hits left out)"
-echo "arrow key on the board:   $(spread key_ms)"
-echo "Ctrl+H after $clicks moves: $(spread hint_ms)"
-echo "F2 after $clicks moves:     $(spread f2_ms)"
+echo "click on a covered cell: $(spread "$work/samples" click_ms)  ($(grep -c 'hit a mine' "$work/samples" || true) mine hits left out)"
+echo "arrow key on the board:   $(spread "$work/samples" key_ms)"
+echo "Ctrl+H after $clicks moves: $(spread "$work/samples" hint_ms)"
+echo "F2 after $clicks moves:     $(spread "$work/samples" f2_ms)"
 echo "targets: click median < 5 ms, arrow key median <= 5 ms, Ctrl+H median < 20 ms, F2 median < 8 ms"

@@ -27,16 +27,11 @@ case $(tail -n1 "$work/samples") in
   *) echo "sizes.sh: the probe did not finish" >&2; exit 1 ;;
 esac
 
-spread() {  # spread KEY: count, min, median, 90th percentile and max of the KEY= samples
-  sed -n "s/^$1=//p" "$work/samples" | sort -g | awk '{v[NR] = $1} END {
-    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    p = v[int(0.9 * NR + 0.999)]
-    printf "n=%d  min %.2f  median %.2f  p90 %.2f  max %.2f ms\n", NR, v[1], m, p, v[NR] }'
-}
+. bench/spread.sh
 echo "$(nproc) CPUs, $(uname -r), $(uptime | sed 's/.*load/load/')"
-echo "Beginner 9 x 9 / 10:        $(spread beginner_ms)"
-echo "Intermediate 16 x 16 / 40:  $(spread intermediate_ms)"
-echo "Expert 30 x 16 / 99:        $(spread expert_ms)"
-echo "Custom 60 x 40 / 480:       $(spread custom_60x40_ms)"
-echo "Ctrl+H on 60 x 40 / 480:    $(spread hint_60x40_ms)"
+echo "Beginner 9 x 9 / 10:        $(spread "$work/samples" beginner_ms)"
+echo "Intermediate 16 x 16 / 40:  $(spread "$work/samples" intermediate_ms)"
+echo "Expert 30 x 16 / 99:        $(spread "$work/samples" expert_ms)"
+echo "Custom 60 x 40 / 480:       $(spread "$work/samples" custom_60x40_ms)"
+echo "Ctrl+H on 60 x 40 / 480:    $(spread "$work/samples" hint_60x40_ms)"
 echo "target: every median at most 30 ms"

@@ -575,6 +575,27 @@ std::optional<double> TimeResponse(Game& game, const Rect& rect, Send&& send, Do
     Fail("no response within 5 s");
 }
 
+// A left click on a cell, the pointer moved there first, timed until the cell changes; nullopt
+// when a box opened instead (the cell held a mine).
+std::optional<double> TimeCellClick(Game& game, const Rect& cell, const Snapshot& screenBefore) {
+    Display* display = game.server.display();
+    Snapshot before(display, cell.width, cell.height);
+    before.Take(game.main, cell.x, cell.y);
+    const std::vector<unsigned long> look = before.Pixels();
+    XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
+                         cell.y + cell.height / 2, CurrentTime);
+    XSync(display, False);
+    game.server.Settle(nullptr, 30);
+    return TimeResponse(
+        game, cell,
+        [&] {
+            XTestFakeButtonEvent(display, 1, True, CurrentTime);
+            XTestFakeButtonEvent(display, 1, False, CurrentTime);
+            XFlush(display);
+        },
+        [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
+}
+
 struct Started {
     pid_t pid;
     Window main;
@@ -641,21 +662,7 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
                 break;
             }
             const Rect cell = candidates[random() % candidates.size()];
-            Snapshot before(display, cell.width, cell.height);
-            before.Take(main, cell.x, cell.y);
-            const std::vector<unsigned long> look = before.Pixels();
-            XTestFakeMotionEvent(display, screen, cell.x + cell.width / 2, cell.y + cell.height / 2,
-                                 CurrentTime);
-            XSync(display, False);
-            server.Settle(nullptr, 30);
-            const auto taken = TimeResponse(
-                game, cell,
-                [&] {
-                    XTestFakeButtonEvent(display, 1, True, CurrentTime);
-                    XTestFakeButtonEvent(display, 1, False, CurrentTime);
-                    XFlush(display);
-                },
-                [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
+            const auto taken = TimeCellClick(game, cell, screenBefore);
             if (taken) {
                 clickTimes.push_back(*taken);
                 std::printf("click_ms=%.3f\n", *taken);
@@ -810,25 +817,10 @@ double TimeUntilLooks(Server& server, Window main, KeySym key, const Look& look)
 // answered, the game started again and another cell tried.
 double HintOnBoard(Game& game, int rows, int cols, std::mt19937& random,
                    const Snapshot& screenBefore) {
-    Display* display = game.server.display();
     for (;;) {
         const Rect cell = game.grid.Cell(rows / 4 + static_cast<int>(random() % (rows / 2)) + 1,
                                          cols / 4 + static_cast<int>(random() % (cols / 2)) + 1);
-        Snapshot before(display, cell.width, cell.height);
-        before.Take(game.main, cell.x, cell.y);
-        const std::vector<unsigned long> look = before.Pixels();
-        XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
-                             cell.y + cell.height / 2, CurrentTime);
-        XSync(display, False);
-        game.server.Settle(nullptr, 30);
-        const auto opened = TimeResponse(
-            game, cell,
-            [&] {
-                XTestFakeButtonEvent(display, 1, True, CurrentTime);
-                XTestFakeButtonEvent(display, 1, False, CurrentTime);
-                XFlush(display);
-            },
-            [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
+        const auto opened = TimeCellClick(game, cell, screenBefore);
         game.server.WaitQuiet(game.main, 150);
         if (opened) {
             return TimeHint(game);
