@@ -41,11 +41,10 @@ int Pick(int count, const RandomSource& random) {
     return std::min(count - 1, static_cast<int>(std::floor(static_cast<double>(random()) * count)));
 }
 
-// Draws `mines` of the pool's cells evenly by a partial shuffle; the pool's order going in does
-// not matter, so it is never restored.
-void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
-                 std::vector<std::uint8_t>& layout) {
-    std::fill(layout.begin(), layout.end(), 0);
+// Marks `mines` of the pool's cells in the layout, drawn evenly by a partial shuffle; the pool's
+// order going in does not matter, so it is never restored.
+void DrawInto(std::vector<int>& pool, int mines, const RandomSource& random,
+              std::vector<std::uint8_t>& layout) {
     const int size = static_cast<int>(pool.size());
     for (int k = 0; k < mines; ++k) {
         const int span = size - k;
@@ -53,6 +52,13 @@ void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
         std::swap(pool[At(k)], pool[At(pick)]);
         layout[At(pool[At(k)])] = 1;
     }
+}
+
+// A layout of `mines` drawn evenly from the pool alone.
+void DrawUniform(std::vector<int>& pool, int mines, const RandomSource& random,
+                 std::vector<std::uint8_t>& layout) {
+    std::fill(layout.begin(), layout.end(), 0);
+    DrawInto(pool, mines, random, layout);
 }
 
 // The safe cells packed around the opening, ring after ring, each ring filled as one arc from
@@ -193,7 +199,8 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
             DrawUniform(pool, board.mines, random, result.mines);
         }
         ++result.repairs;
-        const PlayoutEnd end = playout.Play(result.mines, board.firstCell, budget, false);
+        const PlayoutEnd end =
+            playout.Play(result.mines, board.firstCell, budget, Playout::Rules::CheapOnly);
         if (end == PlayoutEnd::Solved) {
             return result;
         }
@@ -211,6 +218,21 @@ std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomS
         }
     }
     return std::nullopt;
+}
+
+std::vector<std::uint8_t> LayAroundOpening(const NoGuessBoard& board, const RandomSource& random) {
+    std::vector<int> away;
+    std::vector<int> near;
+    for (int index = 0; index < board.rows * board.cols; ++index) {
+        if (index != board.firstCell) {
+            (Distance(board, index) > 1 ? away : near).push_back(index);
+        }
+    }
+    std::vector<std::uint8_t> layout(At(board.rows * board.cols), 0);
+    const int inAway = std::min(board.mines, static_cast<int>(away.size()));
+    DrawInto(away, inAway, random, layout);
+    DrawInto(near, std::min(board.mines - inAway, static_cast<int>(near.size())), random, layout);
+    return layout;
 }
 
 }  // namespace dravik::analysis

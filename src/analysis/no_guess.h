@@ -78,4 +78,9 @@ struct NoGuessLayout {
 std::optional<NoGuessLayout> LayNoGuess(const NoGuessBoard& board, const RandomSource& random,
                                         const NoGuessLimits& limits = {});
 
+// The ordinary layout for a first click when no proven one is to be had: the first cell free, and
+// its neighbours too as far as the mines leave room; the mines away from the opening are drawn
+// evenly, and any left over evenly among the neighbours.
+std::vector<std::uint8_t> LayAroundOpening(const NoGuessBoard& board, const RandomSource& random);
+
 }  // namespace dravik::analysis

@@ -265,7 +265,7 @@ bool Playout::OnFrontier(int index) const {
 }
 
 PlayoutEnd Playout::Play(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget,
-                         bool analyse) {
+                         Rules rules) {
     Reset(mines);
     const int first = Padded(firstCell);
     if (mine_[At(first)] != 0) {
@@ -283,7 +283,7 @@ PlayoutEnd Playout::Play(const std::vector<std::uint8_t>& mines, int firstCell, 
         if (step == Step::Nothing) {
             step = NoMinesLeft();
         }
-        if (step == Step::Nothing && analyse) {
+        if (step == Step::Nothing && rules == Rules::WithAnalysis) {
             step = Analysed(budget);
         }
         if (step == Step::Wrong) {

@@ -31,12 +31,14 @@ class Playout {
     // first cell must be safe. A play-out that would need more nodes than the budget has left
     // gives up.
     bool Solves(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget) {
-        return Play(mines, firstCell, budget, true) == PlayoutEnd::Solved;
+        return Play(mines, firstCell, budget, Rules::WithAnalysis) == PlayoutEnd::Solved;
     }
-    // As Solves; without analyse only the single-number and the pairs rule and the count of
-    // mines left run, so a Standstill may be one that the analysis would have got past.
+    // Which rules a play-out runs: the cheap ones alone (the single-number and the pairs rule and
+    // the count of mines left) may stand still where the analysis would have got past.
+    enum class Rules : std::uint8_t { CheapOnly, WithAnalysis };
+    // As Solves, with the rules given.
     PlayoutEnd Play(const std::vector<std::uint8_t>& mines, int firstCell, NodeBudget& budget,
-                    bool analyse);
+                    Rules rules);
 
     // Where the last play-out stopped, by cell index: neither uncovered nor marked.
     bool Unresolved(int index) const { return state_[At(Padded(index))] == kCovered; }

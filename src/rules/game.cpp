@@ -1,9 +1,5 @@
 #include "rules/game.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -77,58 +73,30 @@ void Game::ChooseNoGuess(bool on) {
 
 void Game::LayForFirstClick(std::int16_t index) {
     const RandomSource random = [this] { return context_.Rnd(); };
+    const analysis::NoGuessBoard board{board_.Rows, board_.Cols, board_.MineCount, index};
     std::optional<analysis::NoGuessLayout> layout;
     try {
-        layout = analysis::LayNoGuess(
-            analysis::NoGuessBoard{board_.Rows, board_.Cols, board_.MineCount, index}, random,
-            noGuessLimits_);
+        layout = analysis::LayNoGuess(board, random, noGuessLimits_);
     } catch (const std::invalid_argument&) {
         // The mines do not fit outside the opening: no layout to look for.
     }
     if (layout) {
-        for (std::int16_t cell = 0; cell < board_.Rows * board_.Cols; ++cell) {
-            const CellRef at = board_.CellAt(cell);
-            board_.MineGrid(at.row, at.col) =
-                static_cast<std::int16_t>(layout->mines.at(static_cast<std::size_t>(cell)));
-        }
+        SetMines(layout->mines);
         board_.Laying = MineLaying::NoGuess;
         return;
     }
-    LayAround(index, random);
+    SetMines(analysis::LayAroundOpening(board, random));
     board_.Laying = MineLaying::Random;
     context_.MsgBox(
         "No board that logic alone can win was found for this size and number of mines; this one "
         "may need a guess.");
 }
 
-void Game::LayAround(std::int16_t index, const RandomSource& random) {
-    const CellRef first = board_.CellAt(index);
-    std::vector<std::int16_t> away;
-    std::vector<std::int16_t> near;
+void Game::SetMines(const std::vector<std::uint8_t>& mines) {
     for (std::int16_t cell = 0; cell < board_.Rows * board_.Cols; ++cell) {
         const CellRef at = board_.CellAt(cell);
-        if (cell == index) {
-            continue;
-        }
-        const bool neighbour =
-            std::abs(at.row - first.row) <= 1 && std::abs(at.col - first.col) <= 1;
-        (neighbour ? near : away).push_back(cell);
-    }
-    board_.ClearMineGrid();
-    // A partial shuffle of each group in turn: every set of mines away from the opening as likely
-    // as any other.
-    int left = board_.MineCount;
-    for (std::vector<std::int16_t>* cells : {&away, &near}) {
-        const int size = static_cast<int>(cells->size());
-        for (int k = 0; k < size && left > 0; ++k, --left) {
-            const int pick =
-                k +
-                std::min(size - k - 1, static_cast<int>(std::floor(double{random()} * (size - k))));
-            std::swap((*cells)[static_cast<std::size_t>(k)],
-                      (*cells)[static_cast<std::size_t>(pick)]);
-            const CellRef at = board_.CellAt((*cells)[static_cast<std::size_t>(k)]);
-            board_.MineGrid(at.row, at.col) = 1;
-        }
+        board_.MineGrid(at.row, at.col) =
+            static_cast<std::int16_t>(mines.at(static_cast<std::size_t>(cell)));
     }
 }
 

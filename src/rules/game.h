@@ -88,9 +88,8 @@ class Game {
     void AwaitFirstClick();
     // Lays the mines of a no-guess board around its first uncovered cell.
     void LayForFirstClick(std::int16_t index);
-    // Mines drawn evenly away from the cell and its neighbours, as many as fit there; the rest
-    // (only on a board too small for them) on the neighbours.
-    void LayAround(std::int16_t index, const RandomSource& random);
+    // The mines of a layout by cell index, 1 a mine.
+    void SetMines(const std::vector<std::uint8_t>& mines);
     KeepUpOpponent& Rule(RuleKind rule);
 
     Board& board_;
