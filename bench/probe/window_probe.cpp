@@ -26,6 +26,13 @@
 //     opens a cell and times Ctrl+H until the hint's box has painted. Prints every sample and the
 //     medians.
 //
+//   window_probe guesses [--rounds N] [--seed S] COMMAND [ARGS...]
+//     Starts the game like response and plays until N hints have been timed at a guess: opens a
+//     cell near the middle, runs "Complete Logic" from the Rules menu until it stands still (no
+//     cell is then certain, so the hint is a guess), times Ctrl+H until its box has painted,
+//     answers it and opens the hinted cell (found by its outline), and so on; a won game or a
+//     mine hit ends the game and F2 starts the next. Prints every sample and the median.
+//
 // Run it on an X server of its own (DISPLAY): it takes the first top-level window it sees to be
 // the command's, and it moves the pointer and the keyboard focus.
 
@@ -873,12 +880,117 @@ int Sizes(int rounds, unsigned seed, char** command) {
     return 0;
 }
 
+// ---- guesses --------------------------------------------------------------------------------
+
+// Lets the game settle, answering any box that opens meanwhile (a mine hit, a won game); returns
+// how many were answered.
+int SettleAnsweringBoxes(Game& game, const Snapshot& screenBefore) {
+    int answered = 0;
+    for (;;) {
+        bool quiet = true;
+        const double deadline = NowMs() + 300;
+        while (auto event = game.server.Next(deadline)) {
+            if (Server::IsTopLevelMap(*event, game.server.root()) &&
+                event->xmap.window != game.main) {
+                AnswerBox(game, event->xmap.window, screenBefore);
+                ++answered;
+                quiet = false;
+                break;
+            }
+            if (game.server.IsDamage(*event, game.main)) {
+                quiet = false;
+            }
+        }
+        if (quiet) {
+            return answered;
+        }
+    }
+}
+
+// The cell the hint's outline is drawn on, if one is.
+std::optional<Rect> HintedCell(Game& game) {
+    const unsigned long orange = 0xFF8000;
+    Display* display = game.server.display();
+    const Rect all = game.grid.All();
+    Snapshot board(display, all.width, all.height);
+    board.Take(game.main, all.x, all.y);
+    for (int row = 1; row <= kRows; ++row) {
+        for (int col = 1; col <= kCols; ++col) {
+            const Rect cell = game.grid.Cell(row, col);
+            if (board.Pixel(cell.x - all.x + 1, cell.y - all.y + cell.height / 2) == orange) {
+                return cell;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void ClickAt(Game& game, const Rect& cell) {
+    Display* display = game.server.display();
+    XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
+                         cell.y + cell.height / 2, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+}
+
+int Guesses(int rounds, unsigned seed, char** command) {
+    Server server;
+    Display* display = server.display();
+    const int screen = DefaultScreen(display);
+    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    screenBefore.Take(server.root(), 0, 0);
+    const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
+    server.WaitQuiet(main, 500, 10000);
+    server.Focus(main);
+    const Geometry size = GeometryOf(display, main);
+    Snapshot whole(display, size.width, size.height);
+    whole.Take(main, 0, 0);
+    Game game{server, pid, main, FindGrid(whole)};
+    std::mt19937 random(seed);
+    std::vector<double> hintTimes;
+    int games = 0;
+    bool fresh = true;
+    while (static_cast<int>(hintTimes.size()) < rounds) {
+        if (fresh) {
+            ++games;
+            ClickAt(game, game.grid.Cell(kRows / 4 + static_cast<int>(random() % (kRows / 2)) + 1,
+                                         kCols / 4 + static_cast<int>(random() % (kCols / 2)) + 1));
+            fresh = false;
+        }
+        if (SettleAnsweringBoxes(game, screenBefore) == 0) {
+            server.Focus(main);
+            server.KeyWith(XK_Alt_L, XK_r);
+            server.Settle(nullptr, 150);
+            server.Key(XK_c);
+            if (SettleAnsweringBoxes(game, screenBefore) == 0) {
+                hintTimes.push_back(TimeHint(game));
+                std::printf("guess_hint_ms=%.3f\n", hintTimes.back());
+                if (const auto cell = HintedCell(game)) {
+                    ClickAt(game, *cell);
+                    continue;
+                }
+            }
+        }
+        // A box (a mine, a win) or no hinted cell: the next game.
+        server.Focus(main);
+        server.Key(XK_F2);
+        server.WaitQuiet(main, 150);
+        fresh = true;
+    }
+    Stop(pid);
+    std::printf("guess_hint_median_ms=%.3f hints=%zu games=%d\n", Median(hintTimes),
+                hintTimes.size(), games);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: window_probe startup COMMAND [ARGS...]\n"
                  "       window_probe response [--rounds N] [--clicks K] [--seed S] COMMAND "
                  "[ARGS...]\n"
-                 "       window_probe sizes [--rounds N] [--seed S] COMMAND [ARGS...]\n");
+                 "       window_probe sizes [--rounds N] [--seed S] COMMAND [ARGS...]\n"
+                 "       window_probe guesses [--rounds N] [--seed S] COMMAND [ARGS...]\n");
     return 2;
 }
 
@@ -892,7 +1004,7 @@ int main(int argc, char** argv) {
     if (mode == "startup") {
         return Startup(argv + 2);
     }
-    if (mode != "response" && mode != "sizes") {
+    if (mode != "response" && mode != "sizes" && mode != "guesses") {
         return Usage();
     }
     int rounds = 25;
@@ -917,6 +1029,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "sizes") {
         return Sizes(rounds, seed, argv + at);
+    }
+    if (mode == "guesses") {
+        return Guesses(rounds, seed, argv + at);
     }
     return Response(rounds, clicks, seed, argv + at);
 }
