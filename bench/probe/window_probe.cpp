@@ -401,6 +401,13 @@ Geometry GeometryOf(Display* display, Window window) {
     return {attributes.x, attributes.y, attributes.width, attributes.height};
 }
 
+// An image the size of the whole screen.
+Snapshot ScreenSized(Server& server) {
+    Display* display = server.display();
+    const int screen = DefaultScreen(display);
+    return Snapshot(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+}
+
 // Waits for the next top-level window to be mapped; returns it and the time of the map.
 std::pair<Window, double> WaitMap(Server& server, double deadline) {
     while (auto event = server.Next(deadline)) {
@@ -438,9 +445,7 @@ double WaitFirstPaint(Server& server, Window window, const Snapshot& before, dou
 
 int Startup(char** command) {
     Server server;
-    Display* display = server.display();
-    const int screen = DefaultScreen(display);
-    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    Snapshot screenBefore = ScreenSized(server);
     if (!screenBefore.Take(server.root(), 0, 0)) {
         Fail("cannot read the screen");
     }
@@ -541,9 +546,7 @@ void AnswerBox(Game& game, Window box, const Snapshot& screenBefore) {
 // Ctrl+H, timed until the hint's box shows pixels of its own; the box is then answered. The
 // screen as it was before the keys tells the box's first paint from what lay under it.
 double TimeHint(Game& game) {
-    Display* display = game.server.display();
-    const int screen = DefaultScreen(display);
-    Snapshot under(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    Snapshot under = ScreenSized(game.server);
     under.Take(game.server.root(), 0, 0);
     game.server.Focus(game.main);
     const double start = NowMs();
@@ -626,20 +629,26 @@ Started StartWithNormalCells(Server& server, const Snapshot& screenBefore, char*
     }
 }
 
-int Response(int rounds, int clicks, unsigned seed, char** command) {
-    Server server;
-    Display* display = server.display();
-    const int screen = DefaultScreen(display);
-    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
-    screenBefore.Take(server.root(), 0, 0);
+// Starts the game with normal cells, waits until it has settled, gives it the keyboard and finds
+// its board.
+Game StartGame(Server& server, const Snapshot& screenBefore, char** command) {
     const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
     server.WaitQuiet(main, 500, 10000);
     server.Focus(main);
-
-    const Geometry size = GeometryOf(display, main);
-    Snapshot whole(display, size.width, size.height);
+    const Geometry size = GeometryOf(server.display(), main);
+    Snapshot whole(server.display(), size.width, size.height);
     whole.Take(main, 0, 0);
-    Game game{server, pid, main, FindGrid(whole)};
+    return Game{server, pid, main, FindGrid(whole)};
+}
+
+int Response(int rounds, int clicks, unsigned seed, char** command) {
+    Server server;
+    Display* display = server.display();
+    Snapshot screenBefore = ScreenSized(server);
+    screenBefore.Take(server.root(), 0, 0);
+    Game game = StartGame(server, screenBefore, command);
+    const Window main = game.main;
+    Snapshot whole(display, GeometryOf(display, main).width, GeometryOf(display, main).height);
     const Rect all = game.grid.All();
     Snapshot fresh(display, all.width, all.height);
     fresh.Take(main, all.x, all.y);
@@ -714,7 +723,7 @@ int Response(int rounds, int clicks, unsigned seed, char** command) {
         std::printf("f2_ms=%.3f\n", *taken);
         server.WaitQuiet(main, 150);
     }
-    Stop(pid);
+    Stop(game.pid);
     std::printf(
         "click_median_ms=%.3f clicks=%zu mine_hits=%d key_median_ms=%.3f keys=%zu "
         "f2_median_ms=%.3f f2s=%zu hint_median_ms=%.3f\n",
@@ -841,8 +850,7 @@ double HintOnBoard(Game& game, int rows, int cols, std::mt19937& random,
 int Sizes(int rounds, unsigned seed, char** command) {
     Server server;
     Display* display = server.display();
-    const int screen = DefaultScreen(display);
-    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    Snapshot screenBefore = ScreenSized(server);
     screenBefore.Take(server.root(), 0, 0);
     const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
     server.WaitQuiet(main, 500, 10000);
@@ -936,17 +944,10 @@ void ClickAt(Game& game, const Rect& cell) {
 
 int Guesses(int rounds, unsigned seed, char** command) {
     Server server;
-    Display* display = server.display();
-    const int screen = DefaultScreen(display);
-    Snapshot screenBefore(display, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    Snapshot screenBefore = ScreenSized(server);
     screenBefore.Take(server.root(), 0, 0);
-    const auto [pid, main] = StartWithNormalCells(server, screenBefore, command);
-    server.WaitQuiet(main, 500, 10000);
-    server.Focus(main);
-    const Geometry size = GeometryOf(display, main);
-    Snapshot whole(display, size.width, size.height);
-    whole.Take(main, 0, 0);
-    Game game{server, pid, main, FindGrid(whole)};
+    Game game = StartGame(server, screenBefore, command);
+    const Window main = game.main;
     std::mt19937 random(seed);
     std::vector<double> hintTimes;
     int games = 0;
@@ -978,7 +979,7 @@ int Guesses(int rounds, unsigned seed, char** command) {
         server.WaitQuiet(main, 150);
         fresh = true;
     }
-    Stop(pid);
+    Stop(game.pid);
     std::printf("guess_hint_median_ms=%.3f hints=%zu games=%d\n", Median(hintTimes),
                 hintTimes.size(), games);
     return 0;
