@@ -99,9 +99,10 @@ void MinefieldWidget::Sync() {
         resize(size);
     }
     const QSize grid(Columns(), Rows());
-    if (shown_.size() != cells_.size() || grid != shownGrid_) {
+    const bool newGrid = shown_.size() != cells_.size() || grid != shownGrid_;
+    if (newGrid) {
         shownGrid_ = grid;
-        // Every cell of another grid is drawn afresh.
+        // Every cell of another grid is drawn afresh: one update, not one a cell.
         shown_.assign(cells_.size(), Look{});
         update();
         AnnounceGridChange(*this);
@@ -111,8 +112,10 @@ void MinefieldWidget::Sync() {
         if (look == shown_[i]) {
             continue;
         }
-        update(shown_[i].rect);
-        update(look.rect);
+        if (!newGrid) {
+            update(shown_[i].rect);
+            update(look.rect);
+        }
         const bool captionChanged = look.caption != shown_[i].caption;
         const bool outlineChanged = look.outline != shown_[i].outline;
         shown_[i] = std::move(look);
