@@ -166,9 +166,11 @@ bool ReadParts(const std::string& parts, Run& run) {
         } else if (name == "blocks") {
             options.fiftyFiftyBlocks = on;
         } else if (name == "bonus") {
-            options.breakBonus = on ? GuessOptions{}.breakBonus : 0;
+            options.breakBonus = on ? 0.9 : 0;
         } else if (Tuned(name, "bonus", value)) {
             options.breakBonus = value / 100;
+        } else if (name == "deeper") {
+            options.deeperCandidates = on ? GuessOptions{}.deeperCandidates : 0;
         } else if (Tuned(name, "deeper", value)) {
             options.deeperCandidates = static_cast<int>(value);
         } else if (Tuned(name, "deepcells", value)) {
@@ -215,8 +217,11 @@ int main(int argc, char** argv) {
         std::fprintf(
             stderr,
             "solver: PARTS is all, look-ahead or ending, each followed by any "
-            "of +dead +blend +ratio +wide +deep +pairs +blocks +bonus +pockets +order (or - for off),\n"
-            "+classic or +rules\n");
+            "of +dead +blend +ratio +wide +deep +pairs +blocks +bonus +pockets +order +deeper (or "
+            "- for\n"
+            "off), +candidatesN +marginN +bonusN +pocketN +budgetN +layoutsN +denseN +deeperN\n"
+            "+deepcellsN,"
+            " +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

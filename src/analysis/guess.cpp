@@ -142,8 +142,8 @@ double Onward(const Branch& branch, Score score) {
     return 0.8 * best + 0.2 * next;
 }
 
-Outlook Weigh(const Position& position, const Odds& odds, long& budget,
-              const GuessOptions& options, bool deeper = false);
+Outlook Weigh(const Position& position, const Odds& odds, long& budget, const GuessOptions& options,
+              bool deeper = false);
 
 // A branch's worth one level deeper: the best score of its safest live cells weighed as guesses
 // in turn; a certain cell is worth 1. -1 when the budget ran out.
@@ -165,8 +165,8 @@ double Deeper(const Position& position, int cell, int number, const Branch& bran
     return best;
 }
 
-Outlook Weigh(const Position& position, const Odds& odds, long& budget,
-              const GuessOptions& options, bool deeper) {
+Outlook Weigh(const Position& position, const Odds& odds, long& budget, const GuessOptions& options,
+              bool deeper) {
     std::vector<Branch> branches;
     const int keep = deeper ? options.deeperCells : 0;
     for (int number = 0; number <= kMostNeighbours && budget > 0; ++number) {
@@ -190,10 +190,9 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget,
         if (branch.possible) {
             const long double weight = std::exp(branch.logWeight - top);
             total += weight;
-            const double worth =
-                deeper ? Deeper(position, odds.index, static_cast<int>(number), branch, budget,
-                                options)
-                       : Onward(branch, options.score);
+            const double worth = deeper ? Deeper(position, odds.index, static_cast<int>(number),
+                                                 branch, budget, options)
+                                        : Onward(branch, options.score);
             if (worth < 0) {
                 return {};
             }
@@ -426,8 +425,8 @@ class FiftyFifties {
             }
             const int row = position_.RowOf(a);
             const int col = position_.ColOf(a);
-            for (const int b : {col + 1 < cols ? a + 1 : -1,
-                                row + 1 < position_.Rows() ? a + cols : -1}) {
+            for (const int b :
+                 {col + 1 < cols ? a + 1 : -1, row + 1 < position_.Rows() ? a + cols : -1}) {
                 if (b >= 0 && Undecided(b) && OneMine(a, b) && PairTellers(a, b, tellers)) {
                     found(std::vector<int>{a, b}, tellers);
                 }
@@ -440,11 +439,13 @@ class FiftyFifties {
                 continue;
             }
             const std::vector<int> block{a, a + 1, a + cols, a + cols + 1};
-            if (!std::all_of(block.begin(), block.end(), [&](int cell) { return Undecided(cell); })) {
+            if (!std::all_of(block.begin(), block.end(),
+                             [&](int cell) { return Undecided(cell); })) {
                 continue;
             }
-            const int sides = (OneMine(a, a + 1) ? 1 : 0) + (OneMine(a + cols, a + cols + 1) ? 1 : 0) +
-                              (OneMine(a, a + cols) ? 1 : 0) + (OneMine(a + 1, a + cols + 1) ? 1 : 0);
+            const int sides =
+                (OneMine(a, a + 1) ? 1 : 0) + (OneMine(a + cols, a + cols + 1) ? 1 : 0) +
+                (OneMine(a, a + cols) ? 1 : 0) + (OneMine(a + 1, a + cols + 1) ? 1 : 0);
             if (sides < 3) {
                 continue;
             }
@@ -489,7 +490,8 @@ class FiftyFifties {
         tellers.clear();
         bool open = true;
         const auto look = [&](int around) {
-            if (around != a && around != b && Next(position_, around, a) != Next(position_, around, b)) {
+            if (around != a && around != b &&
+                Next(position_, around, a) != Next(position_, around, b)) {
                 open = open && Teller(around, tellers);
             }
         };

@@ -58,8 +58,9 @@ struct GuessOptions {
     // The same for a 2 x 2 block of covered cells holding two mines on one diagonal or the other.
     bool fiftyFiftyBlocks = true;
     // A cell whose opening may tell such a pair or block apart while it is forming scores
-    // 1 + `breakBonus` x (the share of layouts in which it would) times higher; 0: off.
-    double breakBonus = 0.9;
+    // 1 + `breakBonus` x (the share of layouts in which it would) times higher; 0: off (0.9 and
+    // 0.2 gained nothing).
+    double breakBonus = 0;
     // A cell in an enclosed covered area (no covered path out of it) of fewer than this many
     // cells is weighed only when no other cell is a candidate: the count of mines left settles
     // such pockets late in the game for free. 0: off.
@@ -67,8 +68,8 @@ struct GuessOptions {
     // The best `deeperCandidates` weighed cells weighed again one level deeper: after each number
     // a cell may show, its `deeperCells` safest live cells are weighed in turn and the best of
     // them counts, on a budget of its own (`lookAheadBudget` again). 0: off.
-    int deeperCandidates = 0;
-    int deeperCells = 3;
+    int deeperCandidates = 3;
+    int deeperCells = 6;
 };
 
 struct Guess {

@@ -260,8 +260,8 @@ void ForEachReachable(const Board& board, Visit visit) {
             for (const Layout layout : layouts) {
                 if (!Holds(layout, cell)) {
                     Position next = Uncover(position, layout, cell);
-                    after.try_emplace(next.ToText(), next, Layouts{}).first->second.second.push_back(
-                        layout);
+                    after.try_emplace(next.ToText(), next, Layouts{})
+                        .first->second.second.push_back(layout);
                 }
             }
             for (auto& [text, next] : after) {
@@ -309,9 +309,10 @@ TEST(DeadCells, MatchTheirDefinitionOnEveryReachablePosition) {
 }
 
 // Each unavoidable 50/50 found on tiny boards, held to what it claims, on every position reachable
-// by opening one certain safe cell when there is one, else any covered cell: every layout puts its mines one of two ways (one cell of a pair, one diagonal of a
-// block), both occur, and swapping the two ways gives a layout just as possible in which every
-// cell outside shows the same number, so no opening can ever tell them apart.
+// by opening one certain safe cell when there is one, else any covered cell: every layout puts its
+// mines one of two ways (one cell of a pair, one diagonal of a block), both occur, and swapping the
+// two ways gives a layout just as possible in which every cell outside shows the same number, so no
+// opening can ever tell them apart.
 TEST(FiftyFifties, HoldOnEveryReachablePosition) {
     int positions = 0;
     int pairs = 0;
@@ -326,7 +327,8 @@ TEST(FiftyFifties, HoldOnEveryReachablePosition) {
                 }
             }
             const std::set<Layout> possible(layouts.begin(), layouts.end());
-            for (const std::vector<int>& cells : UnavoidableFiftyFifties(position, analysis, true)) {
+            for (const std::vector<int>& cells :
+                 UnavoidableFiftyFifties(position, analysis, true)) {
                 EXPECT_TRUE(cells.size() == 2 || cells.size() == 4) << position.ToText();
                 (cells.size() == 2 ? pairs : blocks) += 1;
                 Layout mask = 0;
@@ -334,7 +336,8 @@ TEST(FiftyFifties, HoldOnEveryReachablePosition) {
                     mask |= 1U << cell;
                 }
                 // The first way: the first cell a mine (and, in a block, the last).
-                const Layout one = cells.size() == 2 ? 1U << cells[0] : (1U << cells[0]) | (1U << cells[3]);
+                const Layout one =
+                    cells.size() == 2 ? 1U << cells[0] : (1U << cells[0]) | (1U << cells[3]);
                 const Layout other = mask & ~one;
                 std::set<Layout> ways;
                 for (const Layout layout : layouts) {
