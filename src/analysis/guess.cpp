@@ -146,7 +146,9 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget, const Gu
               bool deeper = false);
 
 // A branch's worth one level deeper: the best score of its safest live cells weighed as guesses
-// in turn; a certain cell is worth 1. -1 when the budget ran out.
+// in turn. A branch with a certain cell keeps the first level's worth (about 1), so the deeper
+// level also favours guesses whose numbers lead on without another guess. -1 when the budget ran
+// out.
 double Deeper(const Position& position, int cell, int number, const Branch& branch, long& budget,
               const GuessOptions& options) {
     if (branch.safeCells > 0 || branch.chances.open == 0 || branch.safest.empty()) {
