@@ -114,6 +114,17 @@ struct Run {
     Games games = Games::All;
 };
 
+// A name followed by a number: "+candidates20", "+margin15" (hundredths), "+bonus20"
+// (hundredths), "+pocket6", "+budget600" (thousands of work units), "+layouts1200", "+dense500".
+bool Tuned(const std::string& name, const std::string& base, double& value) {
+    if (!name.starts_with(base) || name.size() == base.size()) {
+        return false;
+    }
+    char* end = nullptr;
+    value = std::strtod(name.c_str() + base.size(), &end);
+    return *end == '\0';
+}
+
 // "all", "look-ahead" or "ending", then options switched on or off: "all-blend+dead", and
 // "+classic" or "+rules" for those games alone.
 bool ReadParts(const std::string& parts, Run& run) {
@@ -138,6 +149,7 @@ bool ReadParts(const std::string& parts, Run& run) {
         const bool on = parts[at] == '+';
         const std::size_t next = std::min(parts.find_first_of("+-", at + 1), parts.size());
         const std::string name = parts.substr(at + 1, next - at - 1);
+        double value = 0;
         if (name == "dead") {
             options.deadCells = on;
         } else if (name == "blend") {
@@ -151,6 +163,35 @@ bool ReadParts(const std::string& parts, Run& run) {
             options.ending.layouts = on ? 4 * ending.layouts : ending.layouts;
         } else if (name == "pairs") {
             options.fiftyFiftyFirst = on;
+        } else if (name == "blocks") {
+            options.fiftyFiftyBlocks = on;
+        } else if (name == "bonus") {
+            options.breakBonus = on ? 0.9 : 0;
+        } else if (Tuned(name, "bonus", value)) {
+            options.breakBonus = value / 100;
+        } else if (name == "deeper") {
+            options.deeperCandidates = on ? GuessOptions{}.deeperCandidates : 0;
+        } else if (Tuned(name, "deeper", value)) {
+            options.deeperCandidates = static_cast<int>(value);
+        } else if (Tuned(name, "deepcells", value)) {
+            options.deeperCells = static_cast<int>(value);
+        } else if (Tuned(name, "candidates", value)) {
+            options.candidates = static_cast<int>(value);
+        } else if (Tuned(name, "margin", value)) {
+            options.margin = value / 100;
+        } else if (Tuned(name, "pocket", value)) {
+            options.smallPocket = static_cast<int>(value);
+        } else if (Tuned(name, "budget", value)) {
+            options.ending.budget = static_cast<long>(value * 1000);
+            options.lookAheadBudget = std::max(options.lookAheadBudget, options.ending.budget);
+        } else if (Tuned(name, "layouts", value)) {
+            options.ending.layouts = static_cast<int>(value);
+        } else if (Tuned(name, "dense", value)) {
+            options.ending.dense = value;
+        } else if (name == "pockets") {
+            options.smallPocket = on ? GuessOptions{}.smallPocket : 0;
+        } else if (name == "order") {
+            options.ending.ordered = on;
         } else if (name == "classic" || name == "rules") {
             run.games = !on ? Games::All : name == "classic" ? Games::Classic : Games::Rules;
         } else if (name == "ratio") {
@@ -176,7 +217,11 @@ int main(int argc, char** argv) {
         std::fprintf(
             stderr,
             "solver: PARTS is all, look-ahead or ending, each followed by any "
-            "of +dead +blend +ratio +wide +deep +pairs (or - for off), +classic or +rules\n");
+            "of +dead +blend +ratio +wide +deep +pairs +blocks +bonus +pockets +order +deeper (or "
+            "- for\n"
+            "off), +candidatesN +marginN +bonusN +pocketN +budgetN +layoutsN +denseN +deeperN\n"
+            "+deepcellsN,"
+            " +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -115,8 +116,13 @@ class Layouts {
 class Search {
   public:
     Search(const Field& field, const std::vector<Mask>& layouts, long& work, long budget,
-           bool deadLast)
-        : field_(field), layouts_(layouts), work_(work), budget_(budget), deadLast_(deadLast) {
+           const EndingLimits& limits)
+        : field_(field),
+          layouts_(layouts),
+          work_(work),
+          budget_(budget),
+          deadLast_(limits.deadLast),
+          ordered_(limits.ordered) {
         all_ = field.cells.size() >= kMostCells ? ~Mask{0} : (Mask{1} << field.cells.size()) - 1;
     }
 
@@ -142,21 +148,27 @@ class Search {
         if (const auto found = memo_.find(key); found != memo_.end() && choice == nullptr) {
             return found->second;
         }
-        std::vector<std::pair<int, int>> guesses;  // (layouts with a mine there, bit)
-        std::vector<std::pair<int, int>> dead;
+        // (layouts with a mine there, then minus the zeros and the numbers it may show when
+        // ordered, then the cell)
+        std::vector<std::tuple<int, int, int, int>> guesses;
+        std::vector<std::tuple<int, int, int, int>> dead;
         for (Mask rest = waiting; rest != 0; rest &= rest - 1) {
             const int bit = std::countr_zero(rest);
             int mined = 0;
+            int zeros = 0;
             unsigned numbers = 0;  // bit n: it may show n
             for (const int id : ids) {
                 const Mask layout = layouts_[At(id)];
-                mined += static_cast<int>((layout >> bit) & 1U);
-                numbers |= ((layout >> bit) & 1U) != 0
-                               ? 0U
-                               : 1U << std::popcount(layout & field_.around[At(bit)]);
+                const bool mine = ((layout >> bit) & 1U) != 0;
+                const int shown = std::popcount(layout & field_.around[At(bit)]);
+                mined += mine ? 1 : 0;
+                zeros += !mine && shown == 0 ? 1 : 0;
+                numbers |= mine ? 0U : 1U << shown;
             }
-            (deadLast_ && std::popcount(numbers) < 2 ? dead : guesses)
-                .emplace_back(mined, field_.cells[At(bit)]);
+            const int distinct = std::popcount(numbers);
+            (deadLast_ && distinct < 2 ? dead : guesses)
+                .emplace_back(mined, ordered_ ? -zeros : 0, ordered_ ? -distinct : 0,
+                              field_.cells[At(bit)]);
         }
         if (guesses.empty()) {
             guesses = std::move(dead);
@@ -164,7 +176,7 @@ class Search {
         std::sort(guesses.begin(), guesses.end());
         double best = -1;
         const double count = static_cast<double>(ids.size());
-        for (const auto& [mined, index] : guesses) {
+        for (const auto& [mined, zeros, distinct, index] : guesses) {
             const double safe = (count - mined) / count;
             if (safe <= best + kSameChance) {
                 break;  // even certain success after it would not beat the best
@@ -216,6 +228,7 @@ class Search {
     long& work_;
     long budget_;
     bool deadLast_;
+    bool ordered_;
     Mask all_ = 0;
     std::map<std::pair<Mask, std::vector<int>>, double> memo_;
 };
@@ -246,7 +259,7 @@ Ending PlayEnding(const Position& position, const EndingLimits& limits) {
     for (std::size_t i = 0; i < ids.size(); ++i) {
         ids[i] = static_cast<int>(i);
     }
-    Search search(field, layouts, work, budget, limits.deadLast);
+    Search search(field, layouts, work, budget, limits);
     try {
         search.Best(ids, 0, &ending.cell);
     } catch (const OutOfWork&) {

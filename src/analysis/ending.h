@@ -27,6 +27,9 @@ struct EndingLimits {
     // Guess only cells that may show two numbers or more while there are any: a dead cell's
     // guess tells nothing, so putting it off never loses.
     bool deadLast = true;
+    // Of equally safe guesses, those that show a 0 in more layouts, then those that may show
+    // more numbers, tried first: the search settles its ties on the guesses that tell the most.
+    bool ordered = true;
 };
 
 // Marks count as mines.

@@ -51,6 +51,7 @@ struct Branch {
     long double logWeight = 0;
     int safeCells = 0;
     Lowest chances;
+    std::vector<Odds> safest;  // the safest live cells, when asked for
 };
 
 // Every neighbour decided: uncovered, marked or certain. Such a cell's number is known before it
@@ -65,7 +66,8 @@ bool Settled(const Position& next, const Problem& problem, const Solution& solut
     return settled;
 }
 
-Branch Follow(Position next, int cell, int number, long& budget, const GuessOptions& options) {
+Branch Follow(Position next, int cell, int number, long& budget, const GuessOptions& options,
+              int keep = 0) {
     Branch branch;
     next.SetNumber(cell, number);
     const Problem problem = BuildAndPropagate(next, Rules::SingleNumberAndPairs);
@@ -94,15 +96,27 @@ Branch Follow(Position next, int cell, int number, long& budget, const GuessOpti
                 if (mine < every.second) {
                     every.Add(mine);
                 }
-                if (mine < branch.chances.second &&
-                    !(options.deadCells && Settled(next, problem, solution, static_cast<int>(c)))) {
+                const bool live =
+                    !(options.deadCells && Settled(next, problem, solution, static_cast<int>(c)));
+                if (mine < branch.chances.second && live) {
                     branch.chances.Add(mine);
+                }
+                if (keep > 0 && live) {
+                    branch.safest.push_back({static_cast<int>(c), mine});
                 }
             }
         }
     }
     if (branch.chances.open == 0) {
         branch.chances = every;
+    }
+    if (std::ssize(branch.safest) > keep) {
+        const auto by = [](const Odds& a, const Odds& b) {
+            return a.mine != b.mine ? a.mine < b.mine : a.index < b.index;
+        };
+        std::partial_sort(branch.safest.begin(), branch.safest.begin() + keep, branch.safest.end(),
+                          by);
+        branch.safest.resize(At(keep));
     }
     branch.possible = true;
     branch.logWeight = std::log(solution.total) + LogChoose(off, std::min(off, problem.minesLeft));
@@ -128,11 +142,37 @@ double Onward(const Branch& branch, Score score) {
     return 0.8 * best + 0.2 * next;
 }
 
-Outlook Weigh(const Position& position, const Odds& odds, long& budget,
+Outlook Weigh(const Position& position, const Odds& odds, long& budget, const GuessOptions& options,
+              bool deeper = false);
+
+// A branch's worth one level deeper: the best score of its safest live cells weighed as guesses
+// in turn. A branch with a certain cell keeps the first level's worth (about 1), so the deeper
+// level also favours guesses whose numbers lead on without another guess. -1 when the budget ran
+// out.
+double Deeper(const Position& position, int cell, int number, const Branch& branch, long& budget,
               const GuessOptions& options) {
+    if (branch.safeCells > 0 || branch.chances.open == 0 || branch.safest.empty()) {
+        return Onward(branch, options.score);
+    }
+    Position next = position;
+    next.SetNumber(cell, number);
+    double best = 0;
+    for (const Odds& odds : branch.safest) {
+        const Outlook outlook = Weigh(next, odds, budget, options);
+        if (!outlook.weighed) {
+            return -1;
+        }
+        best = std::max(best, outlook.score);
+    }
+    return best;
+}
+
+Outlook Weigh(const Position& position, const Odds& odds, long& budget, const GuessOptions& options,
+              bool deeper) {
     std::vector<Branch> branches;
+    const int keep = deeper ? options.deeperCells : 0;
     for (int number = 0; number <= kMostNeighbours && budget > 0; ++number) {
-        branches.push_back(Follow(position, odds.index, number, budget, options));
+        branches.push_back(Follow(position, odds.index, number, budget, options, keep));
     }
     if (budget <= 0) {
         return {};
@@ -147,11 +187,18 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget,
     long double onward = 0;
     long double reveals = 0;
     Outlook outlook;
-    for (const Branch& branch : branches) {
+    for (std::size_t number = 0; number < branches.size(); ++number) {
+        const Branch& branch = branches[number];
         if (branch.possible) {
             const long double weight = std::exp(branch.logWeight - top);
             total += weight;
-            onward += weight * Onward(branch, options.score);
+            const double worth = deeper ? Deeper(position, odds.index, static_cast<int>(number),
+                                                 branch, budget, options)
+                                        : Onward(branch, options.score);
+            if (worth < 0) {
+                return {};
+            }
+            onward += weight * worth;
             reveals += weight * branch.safeCells;
         }
     }
@@ -195,12 +242,12 @@ bool StraightOut(const Position& position, int index) {
 // The cells worth weighing, safest first; among equally safe ones those with fewer covered
 // neighbours (a corner shows a 0 more often), then reading order. By ratio the list is longer
 // than what is weighed: the best live safety, found while weighing, draws the line.
-std::vector<Odds> Candidates(const Position& position, const Analysis& analysis,
+std::vector<Odds> Candidates(const Position& position, const std::vector<Odds>& cells,
                              const GuessOptions& options) {
     std::vector<Odds> candidates;
-    const double lowest = analysis.odds.front().mine;
+    const double lowest = cells.front().mine;
     if (options.candidacy == Candidacy::Margin) {
-        for (const Odds& odds : analysis.odds) {
+        for (const Odds& odds : cells) {
             if (odds.mine > lowest + options.margin) {
                 break;
             }
@@ -210,7 +257,7 @@ std::vector<Odds> Candidates(const Position& position, const Analysis& analysis,
         }
     } else {
         std::vector<Odds> away;
-        for (const Odds& odds : analysis.odds) {
+        for (const Odds& odds : cells) {
             if (odds.mine >= 1) {
                 break;
             }
@@ -260,6 +307,29 @@ double MineChance(const Analysis& analysis, int index) {
     return 1;
 }
 
+std::vector<double> BreakBonus(const Position& position, const Analysis& analysis,
+                               const GuessOptions& options);
+std::vector<int> PocketSizes(const Position& position);
+
+// The cells the look-ahead may weigh: those in small pockets only when no other is left.
+std::vector<Odds> Eligible(const Position& position, const Analysis& analysis,
+                           const GuessOptions& options) {
+    std::vector<Odds> cells = analysis.odds;
+    if (options.smallPocket > 0) {
+        const std::vector<int> pockets = PocketSizes(position);
+        std::vector<Odds> open;
+        for (const Odds& odds : cells) {
+            if (pockets[At(odds.index)] >= options.smallPocket) {
+                open.push_back(odds);
+            }
+        }
+        if (std::any_of(open.begin(), open.end(), [](const Odds& odds) { return odds.mine < 1; })) {
+            cells = std::move(open);
+        }
+    }
+    return cells;
+}
+
 // The look-ahead over the candidates; -1 when none could be weighed.
 int LookAhead(const Position& position, const Analysis& analysis, const GuessOptions& options) {
     long budget = options.lookAheadBudget;
@@ -267,7 +337,10 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
     Outlook best;
     double bestLive = -1;  // the safety of the safest live cell weighed
     int weighed = 0;
-    for (const Odds& candidate : Candidates(position, analysis, options)) {
+    const std::vector<Odds> cells = Eligible(position, analysis, options);
+    const std::vector<double> bonus = BreakBonus(position, analysis, options);
+    std::vector<std::pair<Outlook, Odds>> weighedCells;
+    for (const Odds& candidate : Candidates(position, cells, options)) {
         const double safe = 1 - candidate.mine;
         if (options.candidacy == Candidacy::Ratio && bestLive >= 0) {
             if (safe < options.frontierRatio * bestLive) {
@@ -280,73 +353,224 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
         if (++weighed > options.candidates) {
             break;
         }
-        const Outlook outlook = Weigh(position, candidate, budget, options);
+        Outlook outlook = Weigh(position, candidate, budget, options);
+        outlook.score *= bonus[At(candidate.index)];
         if (!outlook.weighed) {
             break;
         }
         if (bestLive < 0 && (outlook.live || !options.deadCells)) {
             bestLive = safe;
         }
+        weighedCells.push_back({outlook, candidate});
         if (choice < 0 || Better(outlook, best, options)) {
             best = outlook;
             choice = candidate.index;
         }
     }
-    return choice;
+    if (options.deeperCandidates <= 0 || weighedCells.size() < 2) {
+        return choice;
+    }
+    // The few best weighed once more, each branch scored by the best guess in it: the first
+    // level's blend guesses what follows, this one plays it.
+    std::stable_sort(weighedCells.begin(), weighedCells.end(), [&](const auto& a, const auto& b) {
+        if (options.deadCells && a.first.live != b.first.live) {
+            return a.first.live;
+        }
+        return a.first.score > b.first.score;
+    });
+    weighedCells.resize(std::min(weighedCells.size(), At(options.deeperCandidates)));
+    long deeperBudget = options.lookAheadBudget;
+    int deepChoice = -1;
+    double deepBest = -1;
+    for (const auto& [outlook, candidate] : weighedCells) {
+        if (options.deadCells && outlook.live != weighedCells.front().first.live) {
+            break;
+        }
+        const Outlook deep = Weigh(position, candidate, deeperBudget, options, true);
+        if (!deep.weighed) {
+            return choice;
+        }
+        const double score = deep.score * bonus[At(candidate.index)];
+        if (score > deepBest + kSameChance) {
+            deepBest = score;
+            deepChoice = candidate.index;
+        }
+    }
+    return deepChoice >= 0 ? deepChoice : choice;
 }
 
-// A cell of two side by side that hold one mine between them and that nothing can tell apart:
-// each neighbour of one but not the other is a mine, and a number next to both wants one more
-// mine there and has no other undecided neighbour. -1 when there is no such pair.
-int UnavoidablePair(const Position& position, const Analysis& analysis) {
-    std::vector<double> chance(At(position.Size()), -1);
-    for (const Odds& odds : analysis.odds) {
-        chance[At(odds.index)] = odds.mine;
-    }
-    const auto undecided = [&](int cell) { return chance[At(cell)] > 0 && chance[At(cell)] < 1; };
-    const auto mine = [&](int cell) { return position.IsMarked(cell) || chance[At(cell)] == 1; };
-    const auto next = [&](int a, int b) {
-        return a != b && std::abs(position.RowOf(a) - position.RowOf(b)) <= 1 &&
-               std::abs(position.ColOf(a) - position.ColOf(b)) <= 1;
-    };
-    for (const Odds& odds : analysis.odds) {
-        const int a = odds.index;
-        if (!undecided(a)) {
-            continue;
+// Pairs and 2 x 2 blocks of undecided cells whose mines the numbers fix up to a swap: a pair
+// holds one mine (a number next to both wants one more and has no other undecided neighbour), a
+// block two on a diagonal (three of its four sides are such pairs). Only its tellers, the outside
+// cells next to some of its cells but seeing the two ways differently (for a pair the neighbours
+// of one cell only, for a block its four outer corners), can tell the ways apart; when each of
+// them is a mine or off the board nothing ever will.
+class FiftyFifties {
+  public:
+    FiftyFifties(const Position& position, const Analysis& analysis)
+        : position_(position), chance_(At(position.Size()), -1) {
+        for (const Odds& odds : analysis.odds) {
+            chance_[At(odds.index)] = odds.mine;
         }
-        const int row = position.RowOf(a);
-        const int col = position.ColOf(a);
-        for (const int b : {col + 1 < position.Cols() ? a + 1 : -1,
-                            row + 1 < position.Rows() ? a + position.Cols() : -1}) {
-            if (b < 0 || !undecided(b)) {
+    }
+
+    double Chance(int cell) const { return chance_[At(cell)]; }
+
+    // Calls found(cells, tellers) with the tellers still undecided, none of them uncovered.
+    template <typename Found>
+    void ForEach(bool blocks, Found&& found) const {
+        const int cols = position_.Cols();
+        std::vector<int> tellers;
+        for (int a = 0; a < position_.Size(); ++a) {
+            if (!Undecided(a)) {
                 continue;
             }
-            bool apart = false;
-            bool oneMine = false;
-            const auto look = [&](int around) {
-                if (around == a || around == b) {
-                    return;
+            const int row = position_.RowOf(a);
+            const int col = position_.ColOf(a);
+            for (const int b :
+                 {col + 1 < cols ? a + 1 : -1, row + 1 < position_.Rows() ? a + cols : -1}) {
+                if (b >= 0 && Undecided(b) && OneMine(a, b) && PairTellers(a, b, tellers)) {
+                    found(std::vector<int>{a, b}, tellers);
                 }
-                if (next(around, a) != next(around, b)) {
-                    apart = apart || !mine(around);
-                } else if (position.IsNumber(around)) {
-                    int missing = position.Number(around);
-                    int open = 0;
-                    position.ForEachNeighbour(around, [&](int cell) {
-                        missing -= mine(cell) ? 1 : 0;
-                        open += position.IsCovered(cell) && !mine(cell) ? 1 : 0;
-                    });
-                    oneMine = oneMine || (missing == 1 && open == 2);
+            }
+        }
+        for (int a = 0; blocks && a < position_.Size(); ++a) {
+            const int row = position_.RowOf(a);
+            const int col = position_.ColOf(a);
+            if (row + 1 >= position_.Rows() || col + 1 >= cols) {
+                continue;
+            }
+            const std::vector<int> block{a, a + 1, a + cols, a + cols + 1};
+            if (!std::all_of(block.begin(), block.end(),
+                             [&](int cell) { return Undecided(cell); })) {
+                continue;
+            }
+            const int sides =
+                (OneMine(a, a + 1) ? 1 : 0) + (OneMine(a + cols, a + cols + 1) ? 1 : 0) +
+                (OneMine(a, a + cols) ? 1 : 0) + (OneMine(a + 1, a + cols + 1) ? 1 : 0);
+            if (sides < 3) {
+                continue;
+            }
+            tellers.clear();
+            bool open = true;
+            for (const auto& [r, c] : {std::pair{row - 1, col - 1}, std::pair{row - 1, col + 2},
+                                       std::pair{row + 2, col - 1}, std::pair{row + 2, col + 2}}) {
+                if (r >= 0 && r < position_.Rows() && c >= 0 && c < cols) {
+                    open = open && Teller(position_.Index(r, c), tellers);
                 }
-            };
-            position.ForEachNeighbour(a, look);
-            position.ForEachNeighbour(b, look);
-            if (!apart && oneMine) {
-                return a;
+            }
+            if (open) {
+                found(block, tellers);
             }
         }
     }
-    return -1;
+
+  private:
+    bool Undecided(int cell) const { return Chance(cell) > 0 && Chance(cell) < 1; }
+    bool Mine(int cell) const { return position_.IsMarked(cell) || Chance(cell) == 1; }
+
+    static bool Next(const Position& position, int a, int b) {
+        return a != b && std::abs(position.RowOf(a) - position.RowOf(b)) <= 1 &&
+               std::abs(position.ColOf(a) - position.ColOf(b)) <= 1;
+    }
+
+    // A mine tells nothing; an undecided cell is a teller; an uncovered one spoils it.
+    bool Teller(int cell, std::vector<int>& tellers) const {
+        if (Mine(cell)) {
+            return true;
+        }
+        if (position_.IsCovered(cell) && Undecided(cell)) {
+            if (std::find(tellers.begin(), tellers.end(), cell) == tellers.end()) {
+                tellers.push_back(cell);
+            }
+            return true;
+        }
+        return false;
+    }
+
+    bool PairTellers(int a, int b, std::vector<int>& tellers) const {
+        tellers.clear();
+        bool open = true;
+        const auto look = [&](int around) {
+            if (around != a && around != b &&
+                Next(position_, around, a) != Next(position_, around, b)) {
+                open = open && Teller(around, tellers);
+            }
+        };
+        position_.ForEachNeighbour(a, look);
+        position_.ForEachNeighbour(b, look);
+        return open;
+    }
+
+    // A number next to both wants one more mine and has no other undecided neighbour.
+    bool OneMine(int a, int b) const {
+        bool one = false;
+        position_.ForEachNeighbour(a, [&](int around) {
+            if (one || !position_.IsNumber(around) || !Next(position_, around, b)) {
+                return;
+            }
+            int missing = position_.Number(around);
+            int open = 0;
+            position_.ForEachNeighbour(around, [&](int cell) {
+                missing -= Mine(cell) ? 1 : 0;
+                open += position_.IsCovered(cell) && !Mine(cell) ? 1 : 0;
+            });
+            one = missing == 1 && open == 2;
+        });
+        return one;
+    }
+
+    const Position& position_;
+    std::vector<double> chance_;
+};
+
+// How much more each cell scores for telling forming 50/50s apart: a teller breaks one when it
+// is safe and every other teller of it is a mine (their chances taken as independent).
+std::vector<double> BreakBonus(const Position& position, const Analysis& analysis,
+                               const GuessOptions& options) {
+    std::vector<double> bonus(At(position.Size()), 1);
+    if (options.breakBonus <= 0) {
+        return bonus;
+    }
+    const FiftyFifties fifties(position, analysis);
+    fifties.ForEach(options.fiftyFiftyBlocks,
+                    [&](const std::vector<int>&, const std::vector<int>& tellers) {
+                        for (const int teller : tellers) {
+                            double share = 1;
+                            for (const int other : tellers) {
+                                share *= other == teller ? 1 : fifties.Chance(other);
+                            }
+                            double& cell = bonus[At(teller)];
+                            cell = std::max(cell, 1 + options.breakBonus * share);
+                        }
+                    });
+    return bonus;
+}
+
+// Each covered cell's enclosed area: the covered cells (marks too) reachable from it through
+// covered neighbours, counted.
+std::vector<int> PocketSizes(const Position& position) {
+    std::vector<int> size(At(position.Size()), 0);
+    std::vector<int> area;
+    for (int start = 0; start < position.Size(); ++start) {
+        if (size[At(start)] != 0 || position.IsNumber(start)) {
+            continue;
+        }
+        area.assign(1, start);
+        size[At(start)] = -1;
+        for (std::size_t at = 0; at < area.size(); ++at) {
+            position.ForEachNeighbour(area[at], [&](int next) {
+                if (size[At(next)] == 0 && !position.IsNumber(next)) {
+                    size[At(next)] = -1;
+                    area.push_back(next);
+                }
+            });
+        }
+        for (const int cell : area) {
+            size[At(cell)] = static_cast<int>(area.size());
+        }
+    }
+    return size;
 }
 
 }  // namespace
@@ -360,7 +584,8 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
     if (ending.solved && ending.cell >= 0) {
         guess.cell = ending.cell;
     } else if (options.fiftyFiftyFirst) {
-        guess.cell = UnavoidablePair(position, analysis);
+        const auto fifties = UnavoidableFiftyFifties(position, analysis, options.fiftyFiftyBlocks);
+        guess.cell = fifties.empty() ? -1 : fifties.front().front();
     }
     if (guess.cell < 0) {
         guess.cell = LookAhead(position, analysis, options);
@@ -374,6 +599,18 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
         guess.saferMine = analysis.odds.front().mine;
     }
     return guess;
+}
+
+std::vector<std::vector<int>> UnavoidableFiftyFifties(const Position& position,
+                                                      const Analysis& analysis, bool blocks) {
+    std::vector<std::vector<int>> found;
+    FiftyFifties(position, analysis)
+        .ForEach(blocks, [&](const std::vector<int>& cells, const std::vector<int>& tellers) {
+            if (tellers.empty()) {
+                found.push_back(cells);
+            }
+        });
+    return found;
 }
 
 std::vector<int> DeadCells(const Position& position, const Analysis& analysis, long budget) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iostream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,42 @@ TEST_P(LookAheadOracle, StaysCloseToTheBest) {
     EXPECT_GE(chooserSum, safestSum);
 }
 
+// Every position a game can reach from the first click on the board, once each, won ones left out;
+// from each, every covered cell is opened, or only the cells `visit` names when it names any.
+template <typename Visit>
+void ForEachReachable(const Board& board, Visit visit) {
+    std::map<std::string, std::pair<Position, Layouts>> seen;
+    std::vector<std::pair<Position, Layouts>> waiting;
+    ForEachOpening(board, [&](const Position& position, const Layouts& layouts) {
+        waiting.emplace_back(position, layouts);
+    });
+    while (!waiting.empty()) {
+        const auto [position, layouts] = waiting.back();
+        waiting.pop_back();
+        if (Cleared(position, layouts) || !seen.try_emplace(position.ToText()).second) {
+            continue;
+        }
+        const std::vector<int> only = visit(position, layouts);
+        for (int cell = 0; cell < position.Size(); ++cell) {
+            if (!position.IsCovered(cell) ||
+                (!only.empty() && std::find(only.begin(), only.end(), cell) == only.end())) {
+                continue;
+            }
+            std::map<std::string, std::pair<Position, Layouts>> after;
+            for (const Layout layout : layouts) {
+                if (!Holds(layout, cell)) {
+                    Position next = Uncover(position, layout, cell);
+                    after.try_emplace(next.ToText(), next, Layouts{})
+                        .first->second.second.push_back(layout);
+                }
+            }
+            for (auto& [text, next] : after) {
+                waiting.push_back(std::move(next));
+            }
+        }
+    }
+}
+
 // Every position a game can reach on tiny boards, each covered cell held to the definition of a
 // dead cell: not certain, and showing the same number in every layout in which it is safe.
 TEST(DeadCells, MatchTheirDefinitionOnEveryReachablePosition) {
@@ -241,17 +278,7 @@ TEST(DeadCells, MatchTheirDefinitionOnEveryReachablePosition) {
     int cells = 0;
     int dead = 0;
     for (const Board& board : {Board{3, 3, 2}, Board{3, 4, 3}, Board{4, 4, 2}}) {
-        std::map<std::string, std::pair<Position, Layouts>> seen;
-        std::vector<std::pair<Position, Layouts>> waiting;
-        ForEachOpening(board, [&](const Position& position, const Layouts& layouts) {
-            waiting.emplace_back(position, layouts);
-        });
-        while (!waiting.empty()) {
-            const auto [position, layouts] = waiting.back();
-            waiting.pop_back();
-            if (Cleared(position, layouts) || !seen.try_emplace(position.ToText()).second) {
-                continue;
-            }
+        ForEachReachable(board, [&](const Position& position, const Layouts& layouts) {
             ++positions;
             std::vector<int> expected;
             for (int cell = 0; cell < position.Size(); ++cell) {
@@ -259,15 +286,10 @@ TEST(DeadCells, MatchTheirDefinitionOnEveryReachablePosition) {
                     continue;
                 }
                 ++cells;
-                std::map<std::string, std::pair<Position, Layouts>> after;
                 std::vector<int> numbers;
                 for (const Layout layout : layouts) {
                     if (!Holds(layout, cell)) {
-                        Position next = Uncover(position, layout, cell);
-                        numbers.push_back(next.Number(cell));
-                        auto& slot =
-                            after.try_emplace(next.ToText(), next, Layouts{}).first->second;
-                        slot.second.push_back(layout);
+                        numbers.push_back(Uncover(position, layout, cell).Number(cell));
                     }
                 }
                 std::sort(numbers.begin(), numbers.end());
@@ -275,17 +297,73 @@ TEST(DeadCells, MatchTheirDefinitionOnEveryReachablePosition) {
                     numbers.front() == numbers.back()) {
                     expected.push_back(cell);
                 }
-                for (auto& [text, next] : after) {
-                    waiting.push_back(std::move(next));
-                }
             }
             dead += static_cast<int>(expected.size());
             EXPECT_EQ(DeadCells(position, Analyse(position)), expected) << position.ToText();
-        }
+            return std::vector<int>{};
+        });
     }
     std::cout << positions << " positions, " << cells << " covered cells, " << dead << " dead\n";
     EXPECT_GT(dead, 0);
     EXPECT_GT(cells, dead);
+}
+
+// Each unavoidable 50/50 found on tiny boards, held to what it claims, on every position reachable
+// by opening one certain safe cell when there is one, else any covered cell: every layout puts its
+// mines one of two ways (one cell of a pair, one diagonal of a block), both occur, and swapping the
+// two ways gives a layout just as possible in which every cell outside shows the same number, so no
+// opening can ever tell them apart.
+TEST(FiftyFifties, HoldOnEveryReachablePosition) {
+    int positions = 0;
+    int pairs = 0;
+    int blocks = 0;
+    for (const Board& board : {Board{3, 5, 4}, Board{4, 4, 4}}) {
+        ForEachReachable(board, [&](const Position& position, const Layouts& layouts) {
+            ++positions;
+            const Analysis analysis = Analyse(position);
+            for (const Move& move : analysis.certain) {
+                if (!move.mine) {
+                    return std::vector<int>{move.index};
+                }
+            }
+            const std::set<Layout> possible(layouts.begin(), layouts.end());
+            for (const std::vector<int>& cells :
+                 UnavoidableFiftyFifties(position, analysis, true)) {
+                EXPECT_TRUE(cells.size() == 2 || cells.size() == 4) << position.ToText();
+                (cells.size() == 2 ? pairs : blocks) += 1;
+                Layout mask = 0;
+                for (const int cell : cells) {
+                    mask |= 1U << cell;
+                }
+                // The first way: the first cell a mine (and, in a block, the last).
+                const Layout one =
+                    cells.size() == 2 ? 1U << cells[0] : (1U << cells[0]) | (1U << cells[3]);
+                const Layout other = mask & ~one;
+                std::set<Layout> ways;
+                for (const Layout layout : layouts) {
+                    const Layout inside = layout & mask;
+                    EXPECT_TRUE(inside == one || inside == other) << position.ToText();
+                    ways.insert(inside);
+                    const Layout swapped = (layout & ~mask) | (inside ^ mask);
+                    EXPECT_TRUE(possible.contains(swapped)) << position.ToText();
+                    for (int cell = 0; cell < position.Size(); ++cell) {
+                        if (!Holds(layout, cell) && (mask >> cell & 1U) == 0) {
+                            EXPECT_EQ(Uncover(position, layout, cell).Number(cell),
+                                      Uncover(position, swapped, cell).Number(cell))
+                                << position.ToText() << " cell " << cell;
+                        }
+                    }
+                }
+                EXPECT_EQ(ways.size(), 2U) << position.ToText();
+            }
+            return std::vector<int>{};
+        });
+        std::cout << board.rows << " x " << board.cols << " / " << board.mines << ": " << pairs
+                  << " pairs, " << blocks << " blocks so far\n";
+    }
+    std::cout << positions << " positions, " << pairs << " pairs, " << blocks << " blocks\n";
+    EXPECT_GT(pairs, 0);
+    EXPECT_GT(blocks, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(SmallBoards, GuessOracle,
