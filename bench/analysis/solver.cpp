@@ -170,7 +170,7 @@ bool ReadParts(const std::string& parts, Run& run) {
         } else if (Tuned(name, "bonus", value)) {
             options.breakBonus = value / 100;
         } else if (name == "deeper") {
-            options.deeperCandidates = on ? GuessOptions{}.deeperCandidates : 0;
+            options.deeperCandidates = on ? 3 : 0;
         } else if (Tuned(name, "deeper", value)) {
             options.deeperCandidates = static_cast<int>(value);
         } else if (Tuned(name, "deepcells", value)) {
