@@ -40,7 +40,7 @@ TEST(HintFind, TellsEachVerdictInTheBoxText) {
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .\n"
          ". . . . . . . . . . . . . . . . . . . .\n. . . . . . . . . . . . . . . . . . . .",
-         "No cell is certain: a guess is needed.\rThe best guess is row 1, column 1, a mine with "
+         "No cell is certain: a guess is needed.\rThe best guess is row 1, column 2, a mine with "
          "chance 1 %."},
         {"mines 3\n@ 1 @ .",
          "The marks contradict the numbers.\rThe 1 at row 1, column 2 cannot be satisfied."},
