@@ -216,12 +216,10 @@ int main(int argc, char** argv) {
     if (!ReadParts(argc >= 4 ? argv[3] : "all", run)) {
         std::fprintf(
             stderr,
-            "solver: PARTS is all, look-ahead or ending, each followed by any "
-            "of +dead +blend +ratio +wide +deep +pairs +blocks +bonus +pockets +order +deeper (or "
-            "- for\n"
-            "off), +candidatesN +marginN +bonusN +pocketN +budgetN +layoutsN +denseN +deeperN\n"
-            "+deepcellsN,"
-            " +classic or +rules\n");
+            "solver: PARTS is all, look-ahead or ending, each followed by any of +dead +blend\n"
+            "+ratio +wide +deep +pairs +blocks +bonus +pockets +order +deeper (or - for off),\n"
+            "+candidatesN +marginN +bonusN +pocketN +budgetN +layoutsN +denseN +deeperN\n"
+            "+deepcellsN, +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

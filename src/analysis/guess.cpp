@@ -361,7 +361,9 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
         if (bestLive < 0 && (outlook.live || !options.deadCells)) {
             bestLive = safe;
         }
-        weighedCells.push_back({outlook, candidate});
+        if (options.deeperCandidates > 0) {
+            weighedCells.push_back({outlook, candidate});
+        }
         if (choice < 0 || Better(outlook, best, options)) {
             best = outlook;
             choice = candidate.index;
@@ -399,6 +401,10 @@ int LookAhead(const Position& position, const Analysis& analysis, const GuessOpt
     return deepChoice >= 0 ? deepChoice : choice;
 }
 
+FiftyFiftyShapes Shapes(const GuessOptions& options) {
+    return options.fiftyFiftyBlocks ? FiftyFiftyShapes::PairsAndBlocks : FiftyFiftyShapes::Pairs;
+}
+
 // Pairs and 2 x 2 blocks of undecided cells whose mines the numbers fix up to a swap: a pair
 // holds one mine (a number next to both wants one more and has no other undecided neighbour), a
 // block two on a diagonal (three of its four sides are such pairs). Only its tellers, the outside
@@ -418,7 +424,8 @@ class FiftyFifties {
 
     // Calls found(cells, tellers) with the tellers still undecided, none of them uncovered.
     template <typename Found>
-    void ForEach(bool blocks, Found&& found) const {
+    void ForEach(FiftyFiftyShapes shapes, Found&& found) const {
+        const bool blocks = shapes == FiftyFiftyShapes::PairsAndBlocks;
         const int cols = position_.Cols();
         std::vector<int> tellers;
         for (int a = 0; a < position_.Size(); ++a) {
@@ -533,17 +540,16 @@ std::vector<double> BreakBonus(const Position& position, const Analysis& analysi
         return bonus;
     }
     const FiftyFifties fifties(position, analysis);
-    fifties.ForEach(options.fiftyFiftyBlocks,
-                    [&](const std::vector<int>&, const std::vector<int>& tellers) {
-                        for (const int teller : tellers) {
-                            double share = 1;
-                            for (const int other : tellers) {
-                                share *= other == teller ? 1 : fifties.Chance(other);
-                            }
-                            double& cell = bonus[At(teller)];
-                            cell = std::max(cell, 1 + options.breakBonus * share);
-                        }
-                    });
+    fifties.ForEach(Shapes(options), [&](const std::vector<int>&, const std::vector<int>& tellers) {
+        for (const int teller : tellers) {
+            double share = 1;
+            for (const int other : tellers) {
+                share *= other == teller ? 1 : fifties.Chance(other);
+            }
+            double& cell = bonus[At(teller)];
+            cell = std::max(cell, 1 + options.breakBonus * share);
+        }
+    });
     return bonus;
 }
 
@@ -584,7 +590,7 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
     if (ending.solved && ending.cell >= 0) {
         guess.cell = ending.cell;
     } else if (options.fiftyFiftyFirst) {
-        const auto fifties = UnavoidableFiftyFifties(position, analysis, options.fiftyFiftyBlocks);
+        const auto fifties = UnavoidableFiftyFifties(position, analysis, Shapes(options));
         guess.cell = fifties.empty() ? -1 : fifties.front().front();
     }
     if (guess.cell < 0) {
@@ -602,10 +608,11 @@ Guess ChooseGuess(const Position& position, const Analysis& analysis, const Gues
 }
 
 std::vector<std::vector<int>> UnavoidableFiftyFifties(const Position& position,
-                                                      const Analysis& analysis, bool blocks) {
+                                                      const Analysis& analysis,
+                                                      FiftyFiftyShapes shapes) {
     std::vector<std::vector<int>> found;
     FiftyFifties(position, analysis)
-        .ForEach(blocks, [&](const std::vector<int>& cells, const std::vector<int>& tellers) {
+        .ForEach(shapes, [&](const std::vector<int>& cells, const std::vector<int>& tellers) {
             if (tellers.empty()) {
                 found.push_back(cells);
             }

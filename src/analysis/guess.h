@@ -84,13 +84,17 @@ struct Guess {
 Guess ChooseGuess(const Position& position, const Analysis& analysis,
                   const GuessOptions& options = {});
 
+// Which shapes of unavoidable 50/50 are looked for.
+enum class FiftyFiftyShapes { Pairs, PairsAndBlocks };
+
 // Guesses that must be made some time and that no number can ever help: two cells side by side
-// holding one mine, and (with `blocks`) 2 x 2 blocks holding two mines on one diagonal or the
-// other, none of their outside neighbours able to tell the ways apart. Each as its cells in
+// holding one mine, and (with `PairsAndBlocks`) 2 x 2 blocks holding two mines on one diagonal or
+// the other, none of their outside neighbours able to tell the ways apart. Each as its cells in
 // reading order, the pairs before the blocks. A local test: every one listed is such a guess,
 // not every such guess is found.
 std::vector<std::vector<int>> UnavoidableFiftyFifties(const Position& position,
-                                                      const Analysis& analysis, bool blocks);
+                                                      const Analysis& analysis,
+                                                      FiftyFiftyShapes shapes);
 
 // The covered cells whose state is not certain and whose number would be the same in every
 // layout in which they are safe, in reading order; `analysis` is Analyse(position) with odds.

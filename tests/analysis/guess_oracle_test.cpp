@@ -328,7 +328,7 @@ TEST(FiftyFifties, HoldOnEveryReachablePosition) {
             }
             const std::set<Layout> possible(layouts.begin(), layouts.end());
             for (const std::vector<int>& cells :
-                 UnavoidableFiftyFifties(position, analysis, true)) {
+                 UnavoidableFiftyFifties(position, analysis, FiftyFiftyShapes::PairsAndBlocks)) {
                 EXPECT_TRUE(cells.size() == 2 || cells.size() == 4) << position.ToText();
                 (cells.size() == 2 ? pairs : blocks) += 1;
                 Layout mask = 0;
