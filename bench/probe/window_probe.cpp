@@ -587,22 +587,27 @@ std::optional<double> TimeResponse(Game& game, const Rect& rect, Send&& send, Do
 
 // A left click on a cell, the pointer moved there first, timed until the cell changes; nullopt
 // when a box opened instead (the cell held a mine).
+void PointAt(Display* display, const Rect& cell) {
+    XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
+                         cell.y + cell.height / 2, CurrentTime);
+}
+
+void LeftClick(Display* display) {
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XFlush(display);
+}
+
 std::optional<double> TimeCellClick(Game& game, const Rect& cell, const Snapshot& screenBefore) {
     Display* display = game.server.display();
     Snapshot before(display, cell.width, cell.height);
     before.Take(game.main, cell.x, cell.y);
     const std::vector<unsigned long> look = before.Pixels();
-    XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
-                         cell.y + cell.height / 2, CurrentTime);
+    PointAt(display, cell);
     XSync(display, False);
     game.server.Settle(nullptr, 30);
     return TimeResponse(
-        game, cell,
-        [&] {
-            XTestFakeButtonEvent(display, 1, True, CurrentTime);
-            XTestFakeButtonEvent(display, 1, False, CurrentTime);
-            XFlush(display);
-        },
+        game, cell, [&] { LeftClick(display); },
         [&](const Snapshot& shot) { return !SameAs(shot, look); }, screenBefore);
 }
 
@@ -934,12 +939,8 @@ std::optional<Rect> HintedCell(Game& game) {
 }
 
 void ClickAt(Game& game, const Rect& cell) {
-    Display* display = game.server.display();
-    XTestFakeMotionEvent(display, DefaultScreen(display), cell.x + cell.width / 2,
-                         cell.y + cell.height / 2, CurrentTime);
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display, 1, False, CurrentTime);
-    XFlush(display);
+    PointAt(game.server.display(), cell);
+    LeftClick(game.server.display());
 }
 
 int Guesses(int rounds, unsigned seed, char** command) {
