@@ -33,6 +33,8 @@ namespace {
 
 constexpr int kThreads = 2;
 constexpr int kCorner = 0;
+// By ratio every cell that qualifies is weighed.
+constexpr int kUncapped = 1000;
 
 enum class Policy { Chooser, Safest };
 // Classic rules end the game at the first mine hit; this game's rules mark it and play on.
@@ -194,8 +196,15 @@ bool ReadParts(const std::string& parts, Run& run) {
             options.ending.ordered = on;
         } else if (name == "classic" || name == "rules") {
             run.games = !on ? Games::All : name == "classic" ? Games::Classic : Games::Rules;
+        } else if (Tuned(name, "look", value)) {
+            options.lookAheadBudget = static_cast<long>(value * 1000);
+        } else if (Tuned(name, "awaymany", value)) {
+            options.awayMany = static_cast<int>(value);
+        } else if (Tuned(name, "second", value)) {
+            options.secondShare = value / 100;
         } else if (name == "ratio") {
             options.candidacy = on ? Candidacy::Ratio : Candidacy::Margin;
+            options.candidates = on ? kUncapped : GuessOptions{}.candidates;
         } else {
             return false;
         }
@@ -218,8 +227,8 @@ int main(int argc, char** argv) {
             stderr,
             "solver: PARTS is all, look-ahead or ending, each followed by any of +dead +blend\n"
             "+ratio +wide +deep +pairs +blocks +bonus +pockets +order +deeper (or - for off),\n"
-            "+candidatesN +marginN +bonusN +pocketN +budgetN +layoutsN +denseN +deeperN\n"
-            "+deepcellsN, +classic or +rules\n");
+            "+candidatesN +marginN +bonusN +secondN +pocketN +awaymanyN +budgetN +lookN\n"
+            "+layoutsN +denseN +deeperN +deepcellsN, +classic or +rules\n");
         return 2;
     }
     const int games = std::atoi(argv[1]);

@@ -125,10 +125,10 @@ Branch Follow(Position next, int cell, int number, long& budget, const GuessOpti
 
 // What follows a branch, as the score counts it: a certain cell is safety 1; a board with
 // nothing left to open is won.
-double Onward(const Branch& branch, Score score) {
+double Onward(const Branch& branch, const GuessOptions& options) {
     const Lowest& chances = branch.chances;
     const double best = branch.safeCells > 0 || chances.open == 0 ? 1 : 1 - chances.lowest;
-    if (score == Score::TwoSteps) {
+    if (options.score == Score::TwoSteps) {
         return best;
     }
     double next = best;  // with one cell left, the second best is the best
@@ -139,7 +139,7 @@ double Onward(const Branch& branch, Score score) {
     } else if (branch.safeCells == 0 && chances.open > 1) {
         next = 1 - chances.second;
     }
-    return 0.8 * best + 0.2 * next;
+    return (1 - options.secondShare) * best + options.secondShare * next;
 }
 
 Outlook Weigh(const Position& position, const Odds& odds, long& budget, const GuessOptions& options,
@@ -152,7 +152,7 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget, const Gu
 double Deeper(const Position& position, int cell, int number, const Branch& branch, long& budget,
               const GuessOptions& options) {
     if (branch.safeCells > 0 || branch.chances.open == 0 || branch.safest.empty()) {
-        return Onward(branch, options.score);
+        return Onward(branch, options);
     }
     Position next = position;
     next.SetNumber(cell, number);
@@ -194,7 +194,7 @@ Outlook Weigh(const Position& position, const Odds& odds, long& budget, const Gu
             total += weight;
             const double worth = deeper ? Deeper(position, odds.index, static_cast<int>(number),
                                                  branch, budget, options)
-                                        : Onward(branch, options.score);
+                                        : Onward(branch, options);
             if (worth < 0) {
                 return {};
             }
