@@ -1,7 +1,8 @@
 #include "analysis/forced_guess.h"
 
 #include <algorithm>
-#include <cstdlib>
+
+#include "board/position.h"
 
 namespace dravik::analysis {
 
@@ -28,10 +29,6 @@ struct Grid {
         }
     }
 };
-
-bool Adjacent(int r1, int c1, int r2, int c2) {
-    return std::abs(r1 - r2) <= 1 && std::abs(c1 - c2) <= 1 && (r1 != r2 || c1 != c2);
-}
 
 // Does every safe neighbour of (row, col), the other cell apart, see the other cell as well?
 bool SeenAlike(const Grid& grid, int row, int col, int otherRow, int otherCol) {

@@ -476,9 +476,9 @@ class FiftyFifties {
     bool Undecided(int cell) const { return Chance(cell) > 0 && Chance(cell) < 1; }
     bool Mine(int cell) const { return position_.IsMarked(cell) || Chance(cell) == 1; }
 
-    static bool Next(const Position& position, int a, int b) {
-        return a != b && std::abs(position.RowOf(a) - position.RowOf(b)) <= 1 &&
-               std::abs(position.ColOf(a) - position.ColOf(b)) <= 1;
+    bool Next(int a, int b) const {
+        return Adjacent(position_.RowOf(a), position_.ColOf(a), position_.RowOf(b),
+                        position_.ColOf(b));
     }
 
     // A mine tells nothing; an undecided cell is a teller; an uncovered one spoils it.
@@ -499,8 +499,7 @@ class FiftyFifties {
         tellers.clear();
         bool open = true;
         const auto look = [&](int around) {
-            if (around != a && around != b &&
-                Next(position_, around, a) != Next(position_, around, b)) {
+            if (around != a && around != b && Next(around, a) != Next(around, b)) {
                 open = open && Teller(around, tellers);
             }
         };
@@ -513,7 +512,7 @@ class FiftyFifties {
     bool OneMine(int a, int b) const {
         bool one = false;
         position_.ForEachNeighbour(a, [&](int around) {
-            if (one || !position_.IsNumber(around) || !Next(position_, around, b)) {
+            if (one || !position_.IsNumber(around) || !Next(around, b)) {
                 return;
             }
             int missing = position_.Number(around);

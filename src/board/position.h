@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,12 @@
 namespace dravik {
 
 class Board;
+
+// Two different cells that touch, side by side or corner to corner.
+inline bool Adjacent(int row, int col, int otherRow, int otherCol) {
+    return std::abs(row - otherRow) <= 1 && std::abs(col - otherCol) <= 1 &&
+           (row != otherRow || col != otherCol);
+}
 
 // What the player sees of one cell.
 enum class Seen : std::uint8_t { Covered, UserMark, AutomaticMark, Number };
